@@ -1,10 +1,12 @@
 #include "builds/program.h"
 
+#include "calculator/calculator_handlers.h"
 #include "waveform/waveform.h"
 
 #include <QApplication>
 
 Program::Program(const BuildProfile& profile) : Form1(profile, Form2) {
+    ConnectCalculator(Form1);
     ConnectWaveform(Form1);
 }
 
