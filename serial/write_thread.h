@@ -1,0 +1,55 @@
+#pragma once
+
+// Internal: the write thread of an open port and its request queue.
+
+#include "serial/notice_channel.h"
+#include "serial/port_shared.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class TWriteThread {
+public:
+    // The handles stay owned by the component; they must outlive the thread (see Join).
+    TWriteThread(int portHandle, int stopSignal, NoticeChannel& noticeWindow,
+                 serial_detail::PortShared& shared);
+    ~TWriteThread();
+
+    // Creates the queue's wake-up signal and starts the body. Throws std::system_error when
+    // either cannot be had.
+    void Start();
+    void Join();
+
+    // Any thread: queues a private copy of the bytes. False when the length is 0, no memory can
+    // be had, or the thread has ended (its queue is closed).
+    bool PostWrite(const uint8_t* bytes, uint16_t length);
+
+private:
+    struct Request {
+        std::unique_ptr<uint8_t[]> bytes; // length bytes and a 0
+        uint16_t length = 0;
+    };
+    enum class WaitEnd { Ready, Stopped, TimedOut, Failed };
+
+    void Execute();
+    // Writes the requests in order, each completely (or until its write timeout runs out with
+    // no progress). False ends the thread.
+    bool WriteRequests(std::vector<Request>& batch);
+    WaitEnd WaitWritable(int timeoutMs);
+    void PostHangup();
+
+    const int m_portHandle;
+    const int m_stopSignal;
+    NoticeChannel& m_noticeWindow;
+    serial_detail::PortShared& m_shared;
+    std::thread m_thread;
+
+    std::mutex m_mutex;
+    std::vector<Request> m_queue; // guarded by m_mutex
+    bool m_closed = false;        // guarded by m_mutex
+    int m_queueSignal = -1;       // raised when a request lands in an empty queue
+};

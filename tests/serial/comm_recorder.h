@@ -1,0 +1,48 @@
+#pragma once
+
+// Records every event a TComm raises, for the tests to look at after pumping the channel.
+
+#include "serial/comm.h"
+
+#include <QByteArray>
+#include <QList>
+
+struct CommRecorder {
+    explicit CommRecorder(TComm& comm) {
+        comm.OnReceiveData = [this](TComm&, const uint8_t* buffer, uint16_t length) {
+            blocks.append(QByteArray(reinterpret_cast<const char*>(buffer), length));
+            if (buffer[length] != 0)
+                ++unterminatedBlocks;
+        };
+        comm.OnRequestHangup = [this](TComm&) { ++hangups; };
+        comm.OnSendDataEmpty = [this](TComm&) { ++sendEmpties; };
+        comm.OnReceiveError = [this](TComm&, uint32_t mask) { errors.append(mask); };
+        comm.OnModemStateChange = [this](TComm&, uint32_t bits) { modemEvents.append(bits); };
+    }
+
+    QByteArray Received() const {
+        QByteArray all;
+        for (const QByteArray& block : blocks)
+            all += block;
+        return all;
+    }
+    qsizetype ReceivedSize() const {
+        qsizetype size = 0;
+        for (const QByteArray& block : blocks)
+            size += block.size();
+        return size;
+    }
+    QList<int> BlockSizes() const {
+        QList<int> sizes;
+        for (const QByteArray& block : blocks)
+            sizes.append(int(block.size()));
+        return sizes;
+    }
+
+    QList<QByteArray> blocks;
+    int unterminatedBlocks = 0;
+    int hangups = 0;
+    int sendEmpties = 0;
+    QList<uint32_t> errors;
+    QList<uint32_t> modemEvents;
+};
