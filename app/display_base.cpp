@@ -2,6 +2,7 @@
 
 #include "app/beep.h"
 #include "app/form1.h"
+#include "app/form2.h"
 
 #include <QPushButton>
 
@@ -22,7 +23,7 @@ void Button6Click(TForm1& form) {
     form.State.RunningTotal = 0.0;
     // The enabled Open COM button, not PortOpened, tells that the port is closed.
     if (form.Button10->isEnabled())
-        form.ShowNotice(AboutText(), QStringLiteral("谢谢！"));
+        form.ShowNotice(AboutText(), NoticeThanks);
     else
         form.Button6->setText(NextDisplayBase(form.Button6->text()));
 }

@@ -2,6 +2,8 @@
 
 #include "app/build_profile.h"
 #include "app/main_state.h"
+#include "app/qt_notice_channel.h"
+#include "serial/comm.h"
 
 #include <QWidget>
 
@@ -76,6 +78,13 @@ public:
     QPushButton* cxButton3 = nullptr;
     QPushButton* cxButton4 = nullptr;
     QTimer* Timer1;
+
+private:
+    QtNoticeChannel m_commNotices; // declared before Comm1: it must outlive the component
+
+public:
+    // The serial port. Destroying the window closes it, so no port thread outlives the window.
+    TComm Comm1{m_commNotices};
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

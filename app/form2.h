@@ -26,3 +26,9 @@ public:
 
 // OK of the notice window.
 void Button1Click(TForm2& form);
+
+// Captions of the notice window.
+inline const QString NoticeError = QStringLiteral("错误！");
+inline const QString NoticeAttention = QStringLiteral("注意！");
+inline const QString NoticeSuccess = QStringLiteral("成功！");
+inline const QString NoticeThanks = QStringLiteral("谢谢！");

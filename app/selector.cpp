@@ -30,3 +30,8 @@ void Selector::OnTextEdited(const QString& text) {
     }
     emit Changed();
 }
+
+void Selector::showPopup() {
+    emit AboutToShowList();
+    QComboBox::showPopup();
+}

@@ -13,8 +13,12 @@ public:
     // Leaves no entry selected and shows text in the edit field, without raising Changed().
     void ShowUnselected(const QString& text);
 
+    void showPopup() override;
+
 signals:
     void Changed();
+    // The list is about to open: a moment to refresh what its entries tell.
+    void AboutToShowList();
 
 private:
     void OnTextEdited(const QString& text);
