@@ -46,4 +46,6 @@ double PowerProduct(double base, std::int32_t exponent) {
     return product;
 }
 
-double AddToTotal(double total, double value) { return Checked(total + value); }
+double AddToTotal(double total, double value) {
+    return Checked(total + value);
+}

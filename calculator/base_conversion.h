@@ -8,7 +8,7 @@
 QString HexadecimalToDecimal(const QString& hexadecimal);
 
 struct DecimalToHexadecimalResult {
-    QString text;          // upper-case digits, no leading zeros, "0" for zero
+    QString text;           // upper-case digits, no leading zeros, "0" for zero
     bool overRange = false; // the value was above 2147483647 and 255 stands in its place
 };
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-CommandOutcome Notice(const char* body) { return {QString::fromUtf8(body), {}}; }
+CommandOutcome Notice(const char* body) {
+    return {QString::fromUtf8(body), {}};
+}
 
 } // namespace
 

@@ -34,10 +34,10 @@ CommandOutcome Arithmetic(Operation operation, const QString& first, const QStri
 CommandOutcome Power(const QString& base, const QString& exponent);
 
 struct SumOutcome {
-    QString notice;          // a notice in place of the sum
+    QString notice;           // a notice in place of the sum
     bool selectFirst = false; // select the whole first operand and give it the focus
-    double total = 0.0;      // the running total afterwards
-    QString result;          // the result box's new text when there is no notice
+    double total = 0.0;       // the running total afterwards
+    QString result;           // the result box's new text when there is no notice
 };
 
 // Sum: adds the operand text to the running total.

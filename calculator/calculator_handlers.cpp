@@ -34,10 +34,18 @@ void SelectFirstOperand(TForm1& form) {
 
 } // namespace
 
-void Button1Click(TForm1& form) { ArithmeticClick(form, Operation::Add); }
-void Button2Click(TForm1& form) { ArithmeticClick(form, Operation::Subtract); }
-void Button4Click(TForm1& form) { ArithmeticClick(form, Operation::Multiply); }
-void Button5Click(TForm1& form) { ArithmeticClick(form, Operation::Divide); }
+void Button1Click(TForm1& form) {
+    ArithmeticClick(form, Operation::Add);
+}
+void Button2Click(TForm1& form) {
+    ArithmeticClick(form, Operation::Subtract);
+}
+void Button4Click(TForm1& form) {
+    ArithmeticClick(form, Operation::Multiply);
+}
+void Button5Click(TForm1& form) {
+    ArithmeticClick(form, Operation::Divide);
+}
 
 void Button3Click(TForm1& form) {
     Beep();

@@ -9,9 +9,13 @@
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
-bool IsHexLetter(char16_t c) { return (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+bool IsHexLetter(char16_t c) {
+    return (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
 
 bool AllowedBesideDigits(char16_t c, CharacterSet set) {
     switch (set) {
@@ -126,9 +130,9 @@ QString FormatResult(double value) {
     // Exact expansion "d.ddd...e±x"; the 16th significant digit decides the rounding, and a tie
     // goes up, since every digit after it only adds to the magnitude.
     std::array<char, ExactPrecision + 16> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                       std::fabs(value), std::chars_format::scientific,
-                                       ExactPrecision);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                      std::chars_format::scientific, ExactPrecision);
     const std::string exact(buffer.data(), result.ptr);
     const std::size_t e = exact.find('e');
     int exponent = std::stoi(exact.substr(e + 1));

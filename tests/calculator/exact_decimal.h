@@ -4,7 +4,6 @@
 // doubles, independent of printf, to_chars and from_chars.
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -91,7 +90,9 @@ inline ExactDecimal Midpoint(double lower, double upper) {
 
 // -1, 0 or 1 as a is below, equal to or above b.
 inline int Compare(ExactDecimal a, ExactDecimal b) {
-    const auto strip = [](std::string& s) { s.erase(0, std::min(s.find_first_not_of('0'), s.size())); };
+    const auto strip = [](std::string& s) {
+        s.erase(0, std::min(s.find_first_not_of('0'), s.size()));
+    };
     const int common = std::min(a.exponent, b.exponent);
     a.digits.append(a.exponent - common, '0');
     b.digits.append(b.exponent - common, '0');
@@ -110,7 +111,8 @@ inline std::string PlainText(const ExactDecimal& value) {
     const std::size_t fraction = -value.exponent;
     if (digits.size() <= fraction)
         digits.insert(0, fraction - digits.size() + 1, '0');
-    return digits.substr(0, digits.size() - fraction) + "." + digits.substr(digits.size() - fraction);
+    return digits.substr(0, digits.size() - fraction) + "." +
+           digits.substr(digits.size() - fraction);
 }
 
 // The value of a plain decimal text of digits with at most one point.

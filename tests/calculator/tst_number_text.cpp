@@ -43,7 +43,8 @@ QString ReferenceFormat(double value) {
     const int k = static_cast<int>(digits.size());
     std::string text = value < 0 ? "-" : "";
     if (E > 15 || E < -3)
-        text += digits.substr(0, 1) + (k > 1 ? "." + digits.substr(1) : "") + "E" + std::to_string(E - 1);
+        text += digits.substr(0, 1) + (k > 1 ? "." + digits.substr(1) : "") + "E" +
+                std::to_string(E - 1);
     else if (E <= 0)
         text += "0." + std::string(-E, '0') + digits;
     else if (k <= E)
@@ -161,21 +162,24 @@ private slots:
         QTest::newRow("tenth") << "0.1" << 0.1 << none;
         QTest::newRow("tie to even") << "9007199254740993" << 9007199254740992.0 << none;
         QTest::newRow("largest") << maxText << Max << none;
-        QTest::newRow("just below overflow") << QString::fromStdString(JustBelow(overflowTie.toStdString()))
-                                             << Max << none;
+        QTest::newRow("just below overflow")
+            << QString::fromStdString(JustBelow(overflowTie.toStdString())) << Max << none;
         QTest::newRow("overflow at the tie") << overflowTie << 0.0 << overflow;
         QTest::newRow("far beyond") << "1" + QString(400, u'0') << 0.0 << overflow;
         QTest::newRow("far beyond negative") << "-" + QString(309, u'9') + ".5" << 0.0 << overflow;
-        QTest::newRow("smallest denormal") << QString::fromStdString(JustAbove(underflowTie.toStdString()))
-                                           << MinDenormal << none;
+        QTest::newRow("smallest denormal")
+            << QString::fromStdString(JustAbove(underflowTie.toStdString())) << MinDenormal << none;
         QTest::newRow("underflow at the tie") << underflowTie << 0.0 << none;
         QTest::newRow("far below") << "0." + QString(400, u'0') + "1" << 0.0 << none;
         QTest::newRow("far below negative") << "-0." + QString(400, u'0') + "1" << -0.0 << none;
         QTest::newRow("lone minus") << "-" << 0.0 << "'-' is not a valid floating point value";
-        QTest::newRow("double minus") << "--5" << 0.0 << "'--5' is not a valid floating point value";
+        QTest::newRow("double minus")
+            << "--5" << 0.0 << "'--5' is not a valid floating point value";
         QTest::newRow("inner minus") << "5-3" << 0.0 << "'5-3' is not a valid floating point value";
-        QTest::newRow("trailing minus") << "1-" << 0.0 << "'1-' is not a valid floating point value";
-        QTest::newRow("minus point minus") << "-.-" << 0.0 << "'-.-' is not a valid floating point value";
+        QTest::newRow("trailing minus")
+            << "1-" << 0.0 << "'1-' is not a valid floating point value";
+        QTest::newRow("minus point minus")
+            << "-.-" << 0.0 << "'-.-' is not a valid floating point value";
     }
     void parseOperand() {
         QFETCH(QString, text);
@@ -279,8 +283,10 @@ private slots:
             // 16-digit integers ending in 5, and 15-digit integers and a half: exact doubles
             // whose 16th significant digit is a 5 followed by nothing.
             const double sign = random.bounded(2) == 0 ? 1.0 : -1.0;
-            const qint64 tie = random.bounded(Q_INT64_C(100000000000000), Q_INT64_C(900719925474099)) * 10 + 5;
-            const qint64 whole = random.bounded(Q_INT64_C(100000000000000), Q_INT64_C(999999999999999));
+            const qint64 tie =
+                random.bounded(Q_INT64_C(100000000000000), Q_INT64_C(900719925474099)) * 10 + 5;
+            const qint64 whole =
+                random.bounded(Q_INT64_C(100000000000000), Q_INT64_C(999999999999999));
             values.push_back(sign * static_cast<double>(tie));
             values.push_back(sign * (static_cast<double>(whole) + 0.5));
         }
