@@ -50,10 +50,12 @@ void TReadThread::Execute() {
                 PostHangup();
             break;
         }
-        if (IsSignalled(m_stopSignal))
-            break;
         const ReadEnd end = ReadBlock();
         if (end == ReadEnd::Stopped || end == ReadEnd::Failed)
+            break;
+        // Closing purges the input queue after raising the stop signal; a block read across
+        // that purge would have a gap in it, so it is not delivered.
+        if (IsSignalled(m_stopSignal))
             break;
         // Bytes that arrived before the device went away are still delivered.
         if (m_count > 0 && !ForwardData())
