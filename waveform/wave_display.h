@@ -1,6 +1,6 @@
 #pragma once
 
-#include "waveform/chart_setup.h"
+#include "waveform/chart_refresher.h"
 #include "waveform/plot_block.h"
 #include "waveform/plot_model.h"
 
@@ -11,18 +11,18 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <vector>
 
 class TForm1;
 
 // The live waveform of one window: the plot model and the chart that shows it.
 //
 // Plotting changes the model only, which is cheap and can be read back at once. The chart
-// follows on its own, at most once per screen frame: a refresh fills each series that changed
-// since the last refresh with one replace() and sets both axes, and the view repaints after it.
-// Blocks that arrive between two frames are never drawn separately; the frame shows the model as
-// the newest block left it, whole. Driving the chart point by point, or repainting per block,
-// would cost hundreds of milliseconds per block at the speeds a serial line reaches.
+// follows on its own, at most once per screen frame (less often when refreshes turn slow): a
+// refresh fills each series that changed with one replace() and sets both axes, and the view
+// repaints after it. Blocks that arrive between two frames are never drawn separately; the frame
+// shows the model as the newest block left it, whole. Driving the chart point by point, or
+// repainting per block, would cost hundreds of milliseconds per block at the speeds a serial
+// line reaches.
 //
 // Created on the window's chart view, which owns it. Main thread only.
 class WaveDisplay : public QObject {
@@ -31,7 +31,7 @@ public:
     explicit WaveDisplay(TForm1& form);
 
     const PlotModel& Model() const { return m_model; }
-    const WaveChart& Chart() const { return m_chart; }
+    const WaveChart& Chart() const { return m_refresher.Chart(); }
 
     // PlotBlock on the model; the chart shows the result with the next frame.
     void Plot(int waveMode, const WaveLimits& range, std::span<const std::uint8_t> bytes,
@@ -40,20 +40,17 @@ public:
     // Brings the chart up to the model now, whether or not a frame is due.
     void Refresh();
     bool RefreshPending() const { return m_frameTimer.isActive(); }
-    // Refreshes done so far.
+    // Refreshes that changed the chart so far.
     std::uint64_t RefreshCount() const { return m_refreshCount; }
 
 private:
     void ScheduleRefresh();
-    void ShowValueAxis();
-    void ShowIndexAxis();
 
     TForm1& m_form;
-    WaveChart m_chart;
+    ChartRefresher m_refresher;
     PlotModel m_model;
-    std::vector<std::uint64_t> m_shownSeries;  // model revision each series last showed
-    std::uint64_t m_shownRevision = 0;
     QTimer m_frameTimer;
-    QElapsedTimer m_sinceRefresh;
+    QElapsedTimer m_sinceRefresh;  // started when the last refresh began
+    qint64 m_lastRefreshMs = 0;    // how long it took
     std::uint64_t m_refreshCount = 0;
 };
