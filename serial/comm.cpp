@@ -27,9 +27,13 @@ TComm::~TComm() {
     m_noticeChannel.SetHandler(nullptr);
 }
 
-void TComm::SetDeviceLister(TDeviceLister lister) { m_deviceLister = std::move(lister); }
+void TComm::SetDeviceLister(TDeviceLister lister) {
+    m_deviceLister = std::move(lister);
+}
 
-size_t TComm::BytesInFlight() const { return m_shared->budget.InFlight(); }
+size_t TComm::BytesInFlight() const {
+    return m_shared->budget.InFlight();
+}
 
 void TComm::FailOpen(const std::string& message, const std::string& reason) {
     throw ECommsError(message, reason);
@@ -85,8 +89,8 @@ void TComm::OpenPort() {
     };
 
     try {
-        m_readerThread = std::make_unique<TReadThread>(m_portHandle, m_stopSignal, m_noticeChannel,
-                                                       *m_shared);
+        m_readerThread =
+            std::make_unique<TReadThread>(m_portHandle, m_stopSignal, m_noticeChannel, *m_shared);
         m_readerThread->Start();
     } catch (const std::exception& e) {
         m_readerThread.reset();
@@ -95,8 +99,8 @@ void TComm::OpenPort() {
         FailOpen("Unable to create read thread", e.what());
     }
     try {
-        m_writerThread = std::make_unique<TWriteThread>(m_portHandle, m_stopSignal, m_noticeChannel,
-                                                        *m_shared);
+        m_writerThread =
+            std::make_unique<TWriteThread>(m_portHandle, m_stopSignal, m_noticeChannel, *m_shared);
         m_writerThread->Start();
     } catch (const std::exception& e) {
         StopReader();

@@ -86,7 +86,9 @@ std::vector<std::string> ListSerialDevices(const std::string& sysClassTty,
     return devices;
 }
 
-std::vector<std::string> ListSerialDevices() { return ListSerialDevices("/sys/class/tty", "/dev"); }
+std::vector<std::string> ListSerialDevices() {
+    return ListSerialDevices("/sys/class/tty", "/dev");
+}
 
 std::string ResolvePortName(const std::string& name, const std::vector<std::string>& devices) {
     if (!name.empty() && name.front() == '/')
@@ -99,9 +101,8 @@ std::string ResolvePortName(const std::string& name, const std::vector<std::stri
         }))
         return {};
     const std::string digits = name.substr(3);
-    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) {
-            return std::isdigit(c) != 0;
-        }))
+    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(),
+                                              [](unsigned char c) { return std::isdigit(c) != 0; }))
         return {};
     const unsigned long index = std::stoul(digits);
     if (index > devices.size())
@@ -116,4 +117,6 @@ std::vector<PortMapping> PortMap(const std::vector<std::string>& devices) {
     return map;
 }
 
-std::vector<PortMapping> CurrentPortMap() { return PortMap(ListSerialDevices()); }
+std::vector<PortMapping> CurrentPortMap() {
+    return PortMap(ListSerialDevices());
+}

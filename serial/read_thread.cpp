@@ -32,9 +32,13 @@ TReadThread::TReadThread(int portHandle, int stopSignal, NoticeChannel& noticeWi
     : m_portHandle(portHandle), m_stopSignal(stopSignal), m_noticeWindow(noticeWindow),
       m_shared(shared) {}
 
-TReadThread::~TReadThread() { Join(); }
+TReadThread::~TReadThread() {
+    Join();
+}
 
-void TReadThread::Start() { m_thread = std::thread([this] { Execute(); }); }
+void TReadThread::Start() {
+    m_thread = std::thread([this] { Execute(); });
+}
 
 void TReadThread::Join() {
     if (m_thread.joinable())
@@ -201,4 +205,6 @@ bool TReadThread::CheckLineEvents() {
     return true;
 }
 
-void TReadThread::PostHangup() { m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr}); }
+void TReadThread::PostHangup() {
+    m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr});
+}

@@ -139,7 +139,9 @@ uint32_t ModemEventBits(const LineCounters& before, const LineCounters& after) {
     return bits;
 }
 
-int CreateSignal() { return ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
+int CreateSignal() {
+    return ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+}
 
 void RaiseSignal(int fd) {
     const uint64_t one = 1;

@@ -125,9 +125,9 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
         hasDeadline = t.writeTotalMultiplier != 0 || t.writeTotalConstant != 0;
         if (hasDeadline && first < batch.size()) {
             const uint64_t remaining = batch[first].length - offset;
-            deadline = Clock::now() + std::chrono::milliseconds(
-                                          uint64_t(t.writeTotalMultiplier) * remaining +
-                                          t.writeTotalConstant);
+            deadline = Clock::now() +
+                       std::chrono::milliseconds(uint64_t(t.writeTotalMultiplier) * remaining +
+                                                 t.writeTotalConstant);
         }
         progressed = false;
     };
@@ -174,9 +174,9 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
 
         int waitMs = -1;
         if (hasDeadline) {
-            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
-                                deadline - Clock::now())
-                                .count();
+            const auto us =
+                std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now())
+                    .count();
             waitMs = us <= 0 ? 0 : static_cast<int>(std::min<int64_t>((us + 999) / 1000, INT_MAX));
         }
         switch (WaitWritable(waitMs)) {
@@ -222,4 +222,6 @@ TWriteThread::WaitEnd TWriteThread::WaitWritable(int timeoutMs) {
     }
 }
 
-void TWriteThread::PostHangup() { m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr}); }
+void TWriteThread::PostHangup() {
+    m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr});
+}

@@ -92,9 +92,19 @@ void TCommReceive(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BareReadLoop)->Arg(2048)->Arg(65536)->Iterations(1)->Repetitions(3)->UseRealTime()
+BENCHMARK(BareReadLoop)
+    ->Arg(2048)
+    ->Arg(65536)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(TCommReceive)->Arg(0)->Arg(1000)->Iterations(1)->Repetitions(3)->UseRealTime()
+BENCHMARK(TCommReceive)
+    ->Arg(0)
+    ->Arg(1000)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -60,7 +60,12 @@ void WriteBytesOneByte(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(WriteBytesOneByte)->Arg(200000)->Arg(1000000)->Iterations(1)->Repetitions(3)
-    ->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteBytesOneByte)
+    ->Arg(200000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
