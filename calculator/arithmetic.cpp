@@ -28,7 +28,8 @@ double Compute(Operation operation, double first, double second) {
     return 0.0;
 }
 
-double PowerProduct(double base, std::int32_t exponent) {
+double PowerProduct(double base, std::int32_t exponent, const std::function<void()>& whileBusy) {
+    constexpr std::int32_t StepsBetweenCalls = 1 << 22; // a few milliseconds of multiplications
     double twoBack = 1.0;
     double product = 1.0;
     for (std::int32_t done = 0; done < exponent; ++done) {
@@ -42,6 +43,8 @@ double PowerProduct(double base, std::int32_t exponent) {
             return remaining % 2 == 0 ? next : product;
         twoBack = product;
         product = next;
+        if (whileBusy && done % StepsBetweenCalls == StepsBetweenCalls - 1)
+            whileBusy();
     }
     return product;
 }

@@ -26,7 +26,8 @@ CommandOutcome Arithmetic(Operation operation, const QString& first, const QStri
     return {{}, FormatResult(Compute(operation, a, b))};
 }
 
-CommandOutcome Power(const QString& base, const QString& exponent) {
+CommandOutcome Power(const QString& base, const QString& exponent,
+                     const std::function<void()>& whileBusy) {
     if (base.isEmpty())
         return Notice(NoticeFirstMissing);
     if (exponent.isEmpty())
@@ -38,7 +39,7 @@ CommandOutcome Power(const QString& base, const QString& exponent) {
         return Notice(NoticeBadFormat);
     const double x = ParseOperand(base);
     const std::int32_t n = DigitsToInt32(exponent);
-    return {{}, FormatResult(PowerProduct(x, n))};
+    return {{}, FormatResult(PowerProduct(x, n, whileBusy))};
 }
 
 SumOutcome Sum(const QString& operand, double total) {

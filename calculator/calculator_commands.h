@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The calculator's commands on the texts of its boxes, apart from the window: each returns what
 // the window shows, or throws the conversion or overflow error that ends the command.
 
@@ -30,8 +32,10 @@ struct CommandOutcome {
 // +, -, *, / on the two operand texts.
 CommandOutcome Arithmetic(Operation operation, const QString& first, const QString& second);
 
-// X ^ Y: the base text raised to the whole, non-negative exponent text.
-CommandOutcome Power(const QString& base, const QString& exponent);
+// X ^ Y: the base text raised to the whole, non-negative exponent text. whileBusy is called now
+// and then during a long computation (see PowerProduct).
+CommandOutcome Power(const QString& base, const QString& exponent,
+                     const std::function<void()>& whileBusy = {});
 
 struct SumOutcome {
     QString notice;           // a notice in place of the sum

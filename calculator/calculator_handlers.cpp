@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "calculator/calculator_commands.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -75,7 +76,11 @@ void Button8Click(TForm1& form) {
     Beep();
     const QString base = form.Edit1->text();
     const QString exponent = form.Edit2->text();
-    Show(form, Power(base, exponent));
+    // A power that takes seconds keeps the window painted and the port read meanwhile; clicks
+    // and keys wait until the result is shown.
+    Show(form, Power(base, exponent, [] {
+             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+         }));
 }
 
 void ConnectCalculator(TForm1& form) {
