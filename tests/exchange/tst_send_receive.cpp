@@ -4,7 +4,7 @@
 #include "builds/build_profiles.h"
 #include "builds/program.h"
 #include "exchange/exchange_handlers.h"
-#include "tests/serial/pty_pair.h"
+#include "tests/support/pty_pair.h"
 #include "waveform/plot_model.h"
 #include "waveform/wave_display.h"
 #include "waveform/waveform.h"

@@ -5,7 +5,7 @@
 #include "builds/program.h"
 #include "port/port_handlers.h"
 #include "serial/linux_baud.h"
-#include "tests/serial/pty_pair.h"
+#include "tests/support/pty_pair.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "comm_recorder.h"
-#include "pty_pair.h"
+#include "tests/support/pty_pair.h"
 #include "serial/comm.h"
 #include "serial/linux_baud.h"
 #include "serial/pumped_notice_channel.h"
