@@ -41,9 +41,10 @@ void WaveDisplay::ScheduleRefresh() {
         return;
     // The first change after a quiet spell shows at once; later ones wait for the next frame.
     // A refresh whose replace() calls are slow (many long series, a loaded machine) is followed
-    // by a repaint of about the same cost, so the wait grows with it: the chart then shows fewer
-    // frames, but blocks and the user's input keep most of the main thread.
-    const qint64 interval = std::max<qint64>(FrameIntervalMs(*m_form.Chart1), 3 * m_lastRefreshMs);
+    // by a repaint of about half its cost again; waiting four times the refresh keeps the two
+    // under half the main thread. The chart then shows fewer frames, but blocks and the user's
+    // input are not held up.
+    const qint64 interval = std::max<qint64>(FrameIntervalMs(*m_form.Chart1), 4 * m_lastRefreshMs);
     const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
     m_frameTimer.start(static_cast<int>(std::max<qint64>(0, interval - since)));
 }
