@@ -19,7 +19,7 @@ void SetDrawableRange(QValueAxis* axis, double low, double high) {
         low -= 1;
         high += 1;
     }
-    axis->setRange(low, high);
+    SetWholeNumberRange(axis, low, high);
 }
 
 } // namespace
@@ -73,5 +73,5 @@ void ChartRefresher::ShowIndexAxis(const PlotModel& model) {
     std::size_t points = 0;
     for (int k = 0; k < model.SeriesCount(); ++k)
         points = std::max(points, model.Values(k).size());
-    m_chart.indexAxis->setRange(0, points > 2 ? static_cast<double>(points - 1) : 1.0);
+    SetWholeNumberRange(m_chart.indexAxis, 0, points > 2 ? static_cast<double>(points - 1) : 1.0);
 }

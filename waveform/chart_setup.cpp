@@ -30,8 +30,8 @@ WaveChart SetUpWaveChart(QChartView& view, const BuildProfile& profile) {
     WaveChart parts{{}, new QValueAxis, new QValueAxis};
     parts.indexAxis->setLabelFormat(QStringLiteral("%d"));
     parts.valueAxis->setLabelFormat(QStringLiteral("%d"));
-    parts.indexAxis->setRange(0, 1);
-    parts.valueAxis->setRange(0, 1);
+    SetWholeNumberRange(parts.indexAxis, 0, 1);
+    SetWholeNumberRange(parts.valueAxis, 0, 1);
     chart->addAxis(parts.valueAxis, Qt::AlignLeft);
     chart->addAxis(parts.indexAxis, Qt::AlignBottom);
 
@@ -49,4 +49,20 @@ WaveChart SetUpWaveChart(QChartView& view, const BuildProfile& profile) {
         parts.series.push_back(series);
     }
     return parts;
+}
+
+void SetWholeNumberRange(QValueAxis* axis, double low, double high) {
+    constexpr double MaxSteps = 6;
+    double step = 1;
+    for (double decade = 1; (high - low) / step > MaxSteps; decade *= 10) {
+        for (double factor : {1.0, 2.0, 5.0}) {
+            step = factor * decade;
+            if ((high - low) / step <= MaxSteps)
+                break;
+        }
+    }
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setRange(low, high);
 }

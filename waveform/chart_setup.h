@@ -25,3 +25,7 @@ QColor SeriesColour(int index);
 // colour and line width, no point markers or value marks, no antialiasing or animation. The
 // chart keeps its title. Every series stays shown for the whole run.
 WaveChart SetUpWaveChart(QChartView& view, const BuildProfile& profile);
+
+// Shows [low, high] on an axis with whole-number labels: ticks at multiples of 1, 2 or 5 times a
+// power of ten, at most about six of them, so that no two labels read the same.
+void SetWholeNumberRange(QValueAxis* axis, double low, double high);
