@@ -1,11 +1,13 @@
 #pragma once
 
 // Exact decimal arithmetic for checking the calculator's conversions against the true values of
-// doubles, independent of printf, to_chars and from_chars.
+// doubles, independent of printf, to_chars and from_chars. The unit tests and the fuzzers share it.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -126,4 +128,53 @@ inline ExactDecimal ParsePlain(const std::string& text) {
     }
     value.digits.erase(0, std::min(value.digits.find_first_not_of('0'), value.digits.size()));
     return value;
+}
+
+// The calculator's result format applied to the exact decimal value: 15 significant digits, a
+// half rounded up in magnitude, fixed notation for 0.d x 10^E with E from -3 to 15.
+inline std::string ReferenceFormat(double value) {
+    if (value == 0.0)
+        return "0";
+    const ExactDecimal exact = ExactValue(std::fabs(value));
+    std::string digits = exact.digits;
+    int E = static_cast<int>(digits.size()) + exact.exponent;
+    if (digits.size() > 15) {
+        const bool up = digits[15] >= '5';
+        digits.resize(15);
+        if (up) {
+            int i = 14;
+            for (; i >= 0 && digits[i] == '9'; --i)
+                digits[i] = '0';
+            if (i < 0) {
+                digits = "1" + digits.substr(0, 14);
+                ++E;
+            } else {
+                ++digits[i];
+            }
+        }
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int k = static_cast<int>(digits.size());
+    std::string text = value < 0 ? "-" : "";
+    if (E > 15 || E < -3)
+        text += digits.substr(0, 1) + (k > 1 ? "." + digits.substr(1) : "") + "E" +
+                std::to_string(E - 1);
+    else if (E <= 0)
+        text += "0." + std::string(-E, '0') + digits;
+    else if (k <= E)
+        text += digits + std::string(E - k, '0');
+    else
+        text += digits.substr(0, E) + "." + digits.substr(E);
+    return text;
+}
+
+// Whether value is the double nearest to the plain decimal text (ties to an even mantissa).
+inline bool IsCorrectlyRounded(const std::string& text, double value) {
+    const ExactDecimal exact = ParsePlain(text);
+    const double lowerNeighbour = value == 0.0 ? 0.0 : std::nextafter(value, 0.0);
+    const double upperNeighbour = std::nextafter(value, std::numeric_limits<double>::infinity());
+    const int aboveLower = value == 0.0 ? 1 : Compare(exact, Midpoint(lowerNeighbour, value));
+    const int belowUpper = Compare(Midpoint(value, upperNeighbour), exact);
+    const bool even = (std::bit_cast<std::uint64_t>(value) & 1) == 0;
+    return aboveLower >= 0 && belowUpper >= 0 && ((aboveLower > 0 && belowUpper > 0) || even);
 }
