@@ -44,12 +44,17 @@ bool Convert(iconv_t codec, const char* in, std::size_t inLength, std::string& o
     return true;
 }
 
+// Whether a character of two code units begins at i. A lone surrogate is a character of its own,
+// so that it cannot take the next character into its encoding or its error message.
+bool IsSurrogatePair(const QString& text, qsizetype i) {
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+}
+
 } // namespace
 
 QString AnsiText::CharacterAt(std::size_t pos) const {
     const int start = characterStart.at(pos);
-    const int length = text.at(start).isHighSurrogate() ? 2 : 1;
-    return text.mid(start, length);
+    return text.mid(start, IsSurrogatePair(text, start) ? 2 : 1);
 }
 
 AnsiCodec::AnsiCodec(std::string codeset)
@@ -81,7 +86,7 @@ AnsiText AnsiCodec::Encode(const QString& text) const {
     result.bytes.reserve(text.size());
     result.characterStart.reserve(text.size());
     for (int i = 0; i < text.size();) {
-        const int length = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const int length = IsSurrogatePair(text, i) ? 2 : 1;
         const std::size_t before = result.bytes.size();
         const char16_t first = text.at(i).unicode();
         if (first < 0x80) {

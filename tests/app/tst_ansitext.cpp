@@ -21,6 +21,9 @@ private slots:
         QTest::newRow("chinese gbk") << "GBK" << "数A" << QByteArray("\xCA\xFD" "A");
         QTest::newRow("not in gbk") << "GBK" << "é€😀" << QByteArray("\xA8\xA6\x80?");
         QTest::newRow("emoji utf8") << "UTF-8" << "😀" << QByteArray("\xF0\x9F\x98\x80");
+        // A lone surrogate is one character: the Thai letter after it keeps its own "?".
+        QTest::newRow("lone surrogate gbk")
+            << "GBK" << QString(QChar(0xD800)) + QStringLiteral("ก1") << QByteArray("??1");
     }
     void encode() {
         QFETCH(QString, codeset);
@@ -80,6 +83,9 @@ private slots:
         QTest::newRow("letter") << "0G" << "'G' is not a valid integer value";
         QTest::newRow("chinese") << "0数" << "'数' is not a valid integer value";
         QTest::newRow("chinese second byte") << "数" << "'数' is not a valid integer value";
+        // The lone surrogate alone is named; it shows as "?" once the message is a std::string.
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + QStringLiteral("G1")
+                                        << "'?' is not a valid integer value";
     }
     void hexPairError() {
         QFETCH(QString, text);
