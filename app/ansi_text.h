@@ -45,7 +45,9 @@ private:
 };
 
 // The locale's code page.
-inline AnsiText EncodeAnsi(const QString& text) { return AnsiCodec::Locale().Encode(text); }
+inline AnsiText EncodeAnsi(const QString& text) {
+    return AnsiCodec::Locale().Encode(text);
+}
 inline QString DecodeAnsi(const std::uint8_t* bytes, std::size_t length) {
     return AnsiCodec::Locale().Decode(bytes, length);
 }

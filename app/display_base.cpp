@@ -16,7 +16,9 @@ QString NextDisplayBase(const QString& displayBase) {
                                    : DisplayBaseHexadecimal);
 }
 
-QString AboutText() { return QStringLiteral("谢谢使用！Tessavane 版权归其开发者所有。"); }
+QString AboutText() {
+    return QStringLiteral("谢谢使用！Tessavane 版权归其开发者所有。");
+}
 
 void Button6Click(TForm1& form) {
     Beep();

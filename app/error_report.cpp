@@ -35,7 +35,9 @@ void ReportError(const QString& message, const QString& detail) {
     box->raise();
 }
 
-QMessageBox* OpenErrorReport() { return Box(); }
+QMessageBox* OpenErrorReport() {
+    return Box();
+}
 
 void RunHandler(const std::function<void()>& handler) {
     try {

@@ -34,16 +34,16 @@ const char* const SelectorHeadings =
     "Parity Check ：            Stop Bit ：                   Wave Show：";
 
 const char* const BaudRates[] = {
-    "75",     "110",    "134",    "150",    "220",    "300",     "330",     "600",     "660",
-    "900",    "1200",   "1800",   "2400",   "4800",   "5700",    "6400",    "7200",    "9600",
-    "11400",  "14400",  "16550",  "19200",  "22800",  "28800",   "33600",   "38400",   "56000",
-    "57600",  "76800",  "115200", "128000", "153600", "230400",  "256000",  "307200",  "460800",
+    "75",     "110",    "134",    "150",     "220",    "300",    "330",    "600",    "660",
+    "900",    "1200",   "1800",   "2400",    "4800",   "5700",   "6400",   "7200",   "9600",
+    "11400",  "14400",  "16550",  "19200",   "22800",  "28800",  "33600",  "38400",  "56000",
+    "57600",  "76800",  "115200", "128000",  "153600", "230400", "256000", "307200", "460800",
     "512000", "614400", "921600", "1024000", "1228800"};
 const char* const DataBits[] = {"数据位4位", "数据位5位", "数据位6位",
                                 "数据位7位", "数据位8位", "数据位9位"};
 const char* const Parities[] = {"无校验None", "偶校验Even", "奇校验Odd", "标志Mark", "空Space"};
 const char* const StopBitChoices[] = {"停止位1", "停止位1.5", "停止位2"};
-const char* const WaveModes[] = {"单字节自动", "单字节自选", "单字节0-255", "双字节自动",
+const char* const WaveModes[] = {"单字节自动", "单字节自选",    "单字节0-255",  "双字节自动",
                                  "双字节自选", "双字节0-65535", "双字节0-3000", "无波形显示"};
 constexpr int PortCount = 48;
 
@@ -173,8 +173,8 @@ void TForm1::CreateChartButtons() {
         QWidget* parent = layout.insideChart ? static_cast<QWidget*>(Chart1) : this;
         const QByteArray name = "cxButton" + QByteArray::number(layout.number);
         const QRect& r = layout.geometry;
-        QPushButton* button =
-            MakeButton(parent, name.constData(), r.x(), r.y(), r.width(), r.height(), layout.caption);
+        QPushButton* button = MakeButton(parent, name.constData(), r.x(), r.y(), r.width(),
+                                         r.height(), layout.caption);
         std::array<QPushButton**, 4> targets{&cxButton1, &cxButton2, &cxButton3, &cxButton4};
         *targets.at(layout.number - 1) = button;
     }
@@ -192,11 +192,11 @@ QPushButton* TForm1::ChartButton(ChartButtonRole role) const {
 // chart's own buttons right after the chart.
 void TForm1::SetTabOrder() {
     std::vector<std::pair<int, QWidget*>> top = {
-        {0, Edit1},     {1, Edit2},     {2, Edit3},      {3, ComboBox1},  {4, ComboBox2},
-        {5, ComboBox3}, {6, ComboBox4}, {7, Edit4},      {8, Edit5},      {9, Button1},
-        {10, Button2},  {11, Button4},  {12, Button5},   {13, Button3},   {14, Button6},
-        {15, Button7},  {16, Button8},  {17, Button9},   {18, Button10},  {19, Button11},
-        {20, Button12}, {21, Button13}, {22, Chart1},    {23, ComboBox5}, {24, ComboBox6}};
+        {0, Edit1},     {1, Edit2},     {2, Edit3},    {3, ComboBox1},  {4, ComboBox2},
+        {5, ComboBox3}, {6, ComboBox4}, {7, Edit4},    {8, Edit5},      {9, Button1},
+        {10, Button2},  {11, Button4},  {12, Button5}, {13, Button3},   {14, Button6},
+        {15, Button7},  {16, Button8},  {17, Button9}, {18, Button10},  {19, Button11},
+        {20, Button12}, {21, Button13}, {22, Chart1},  {23, ComboBox5}, {24, ComboBox6}};
     std::vector<std::pair<int, QWidget*>> inChart;
     for (const ChartButtonLayout& layout : m_profile.chartButtons) {
         QWidget* button = findChild<QPushButton*>(QStringLiteral("cxButton%1").arg(layout.number));

@@ -48,7 +48,8 @@ TForm2::TForm2(QWidget* parent)
     Label4 = MakeLabel(this, "Label4", 180, 64, 89, 13, "Source: README");
     Label6 = MakeLabel(this, "Label6", 3, 64, 96, 13, "V4.1 Build20060105");
 
-    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(*this); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { Button1Click(*this); }); });
 }
 
 void TForm2::ShowNotice(const QString& body, const QString& caption) {

@@ -16,12 +16,12 @@ public:
     // Shows the window (raising it to the front) with body and caption; returns at once.
     void ShowNotice(const QString& body, const QString& caption);
 
-    QLabel* Label1;   // the notice body
+    QLabel* Label1; // the notice body
     QPushButton* Button1;
-    QLabel* Label2;   // authorship
+    QLabel* Label2; // authorship
     QLabel* Label3;
     QLabel* Label4;
-    QLabel* Label6;   // version
+    QLabel* Label6; // version
 };
 
 // OK of the notice window.

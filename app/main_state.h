@@ -9,8 +9,8 @@
 struct MainState {
     static constexpr int AreaSize = 2048;
 
-    std::int32_t PortOpened = 0;  // 1 while Open COM has the port open
-    double RunningTotal = 0.0;    // Sum's running total; About / display base resets it
+    std::int32_t PortOpened = 0; // 1 while Open COM has the port open
+    double RunningTotal = 0.0;   // Sum's running total; About / display base resets it
     std::array<std::uint8_t, AreaSize> ByteArea{};
     std::array<std::uint8_t, AreaSize> SendArea{};
 };

@@ -19,8 +19,7 @@ void Comm1ReceiveData(TForm1& form, const std::uint8_t* buffer, std::uint16_t bu
     auto& area = form.State.ByteArea;
     const std::size_t length = std::min<std::size_t>(bufferLength, area.size());
     std::copy_n(buffer, length, area.begin());
-    PlotBlock(form, waveMode, range, std::span(area.data(), length),
-              form.Profile().dealsChannels);
+    PlotBlock(form, waveMode, range, std::span(area.data(), length), form.Profile().dealsChannels);
 
     if (IsCharacterForm(form.Button6->text())) {
         form.Edit3->setText(QStringLiteral("Receive Data By COM-10"));

@@ -46,8 +46,8 @@ void Button12Click(TForm1& form) {
     } else {
         form.Edit3->setText(QStringLiteral("Send Data By COM-16"));
         // Every pair is decoded before the first byte is queued: a bad character sends nothing.
-        const std::vector<std::uint8_t> bytes = ReadHexPairs(
-            EncodeAnsi(form.Edit4->text()), std::numeric_limits<std::size_t>::max());
+        const std::vector<std::uint8_t> bytes =
+            ReadHexPairs(EncodeAnsi(form.Edit4->text()), std::numeric_limits<std::size_t>::max());
         QueueBytes(form, bytes.data(), bytes.size());
     }
     form.State.SendArea.fill(0);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 
 #include <algorithm>
@@ -23,6 +24,18 @@
 #include <vector>
 
 namespace {
+
+// VmHWM of /proc/self/status: the most memory the process has held.
+double PeakResidentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
 
 double MedianMs(std::vector<double> samples) {
     std::ranges::sort(samples);
@@ -45,8 +58,8 @@ void BlockCost(Program& program, bool characters, int waveMode) {
         if (round % 20 == 0)
             QCoreApplication::processEvents(); // let the chart show a frame now and then
     }
-    std::printf("%-28s %-10s mode %d  %.3f ms per 2048-byte block (median)\n",
-                "Comm1ReceiveData", characters ? "COM-10" : "COM-16", waveMode, MedianMs(samples));
+    std::printf("%-28s %-10s mode %d  %.3f ms per 2048-byte block (median)\n", "Comm1ReceiveData",
+                characters ? "COM-10" : "COM-16", waveMode, MedianMs(samples));
 }
 
 // Writes a counting pattern into the pty's far end for `seconds`, while the window receives.
@@ -114,9 +127,10 @@ void Flood(Program& program, int seconds) {
     while (received < sent && drain.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     std::printf("window flood, hex display, wave mode 0: %.2f MB/s shown, %llu bytes sent, "
-                "%llu received, %llu out of sequence\n",
+                "%llu received, %llu out of sequence, peak resident memory %.1f MiB\n",
                 received / elapsed / 1e6, static_cast<unsigned long long>(sent.load()),
-                static_cast<unsigned long long>(received), static_cast<unsigned long long>(lost));
+                static_cast<unsigned long long>(received), static_cast<unsigned long long>(lost),
+                PeakResidentMiB());
     form.Button11->click();
     ::close(master);
     ::close(slave);

@@ -16,11 +16,18 @@ private slots:
         QTest::addColumn<QString>("codeset");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ascii utf8") << "UTF-8" << "AB 1" << QByteArray("AB 1");
-        QTest::newRow("chinese utf8") << "UTF-8" << "数" << QByteArray("\xE6\x95\xB0");
-        QTest::newRow("chinese gbk") << "GBK" << "数A" << QByteArray("\xCA\xFD" "A");
-        QTest::newRow("not in gbk") << "GBK" << "é€😀" << QByteArray("\xA8\xA6\x80?");
-        QTest::newRow("emoji utf8") << "UTF-8" << "😀" << QByteArray("\xF0\x9F\x98\x80");
+        QTest::newRow("ascii utf8") << "UTF-8"
+                                    << "AB 1" << QByteArray("AB 1");
+        QTest::newRow("chinese utf8") << "UTF-8"
+                                      << "数" << QByteArray("\xE6\x95\xB0");
+        QTest::newRow("chinese gbk") << "GBK"
+                                     << "数A"
+                                     << QByteArray("\xCA\xFD"
+                                                   "A");
+        QTest::newRow("not in gbk") << "GBK"
+                                    << "é€😀" << QByteArray("\xA8\xA6\x80?");
+        QTest::newRow("emoji utf8") << "UTF-8"
+                                    << "😀" << QByteArray("\xF0\x9F\x98\x80");
         // A lone surrogate is one character: the Thai letter after it keeps its own "?".
         QTest::newRow("lone surrogate gbk")
             << "GBK" << QString(QChar(0xD800)) + QStringLiteral("ก1") << QByteArray("??1");
@@ -40,10 +47,18 @@ private slots:
         QTest::addColumn<QString>("codeset");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("utf8 with nul") << "UTF-8" << QByteArray("A\0B", 3) << QString::fromUtf16(u"A\0B", 3);
-        QTest::newRow("utf8 invalid") << "UTF-8" << QByteArray("\xFF" "A") << QStringLiteral("\uFFFDA");
-        QTest::newRow("gbk") << "GBK" << QByteArray("\xCA\xFD\x00Z", 4) << QString::fromUtf16(u"数\0Z", 3);
-        QTest::newRow("gbk invalid") << "GBK" << QByteArray("\xFF" "A") << QStringLiteral("\uFFFDA");
+        QTest::newRow("utf8 with nul")
+            << "UTF-8" << QByteArray("A\0B", 3) << QString::fromUtf16(u"A\0B", 3);
+        QTest::newRow("utf8 invalid") << "UTF-8"
+                                      << QByteArray("\xFF"
+                                                    "A")
+                                      << QStringLiteral("\uFFFDA");
+        QTest::newRow("gbk") << "GBK" << QByteArray("\xCA\xFD\x00Z", 4)
+                             << QString::fromUtf16(u"数\0Z", 3);
+        QTest::newRow("gbk invalid") << "GBK"
+                                     << QByteArray("\xFF"
+                                                   "A")
+                                     << QStringLiteral("\uFFFDA");
         QTest::newRow("gbk cut pair") << "GBK" << QByteArray("A\xCA") << QStringLiteral("A\uFFFD");
     }
     void decode() {
@@ -51,8 +66,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         const AnsiCodec codec(codeset.toStdString());
-        QCOMPARE(codec.Decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()),
-                 text);
+        QCOMPARE(
+            codec.Decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()),
+            text);
     }
 
     void hexPairs_data() {
@@ -79,13 +95,17 @@ private slots:
     void hexPairError_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("blank") << "01 02" << "' ' is not a valid integer value";
-        QTest::newRow("letter") << "0G" << "'G' is not a valid integer value";
-        QTest::newRow("chinese") << "0数" << "'数' is not a valid integer value";
-        QTest::newRow("chinese second byte") << "数" << "'数' is not a valid integer value";
+        QTest::newRow("blank") << "01 02"
+                               << "' ' is not a valid integer value";
+        QTest::newRow("letter") << "0G"
+                                << "'G' is not a valid integer value";
+        QTest::newRow("chinese") << "0数"
+                                 << "'数' is not a valid integer value";
+        QTest::newRow("chinese second byte") << "数"
+                                             << "'数' is not a valid integer value";
         // The lone surrogate alone is named; it shows as "?" once the message is a std::string.
-        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + QStringLiteral("G1")
-                                        << "'?' is not a valid integer value";
+        QTest::newRow("lone surrogate")
+            << QString(QChar(0xD800)) + QStringLiteral("G1") << "'?' is not a valid integer value";
     }
     void hexPairError() {
         QFETCH(QString, text);

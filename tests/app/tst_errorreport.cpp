@@ -18,17 +18,24 @@ private slots:
     void text_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Floating point overflow" << "Floating point overflow.";
+        QTest::newRow("letter") << "Floating point overflow"
+                                << "Floating point overflow.";
         QTest::newRow("quote") << "'12x' is not a valid integer value"
                                << "'12x' is not a valid integer value.";
         QTest::newRow("blank") << "File handle is not a comm handle "
                                << "File handle is not a comm handle ";
-        QTest::newRow("bang") << "Done!" << "Done!";
-        QTest::newRow("point") << "Done." << "Done.";
-        QTest::newRow("comma sorts before point") << "a," << "a,";
-        QTest::newRow("slash sorts after point") << "a/" << "a/.";
-        QTest::newRow("chinese") << "错误" << "错误.";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("bang") << "Done!"
+                              << "Done!";
+        QTest::newRow("point") << "Done."
+                               << "Done.";
+        QTest::newRow("comma sorts before point") << "a,"
+                                                  << "a,";
+        QTest::newRow("slash sorts after point") << "a/"
+                                                 << "a/.";
+        QTest::newRow("chinese") << "错误"
+                                 << "错误.";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void text() {
         QFETCH(QString, message);

@@ -1,7 +1,7 @@
-#include "app/beep.h"
 #include "app/selector.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
+#include "tests/support/beep_counter.h"
 
 #include <QChartView>
 #include <QLabel>
@@ -42,11 +42,7 @@ Q_DECLARE_METATYPE(Build)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_beeps = 0;
-        SetBeepSound([this] { ++m_beeps; });
-    }
-    void cleanup() { SetBeepSound({}); }
+    void init() { m_beeps.Reset(); }
 
     void window_data() {
         QTest::addColumn<Build>("build");
@@ -103,7 +99,8 @@ private slots:
             {"Edit4", {8, 120, 1009, 24}, ""},
             {"Label5", {8, 152, 106, 13}, "Receive Data Area ："},
             {"Edit5", {8, 168, 1009, 24}, ""},
-            {"Label6", {8, 200, 621, 13},
+            {"Label6",
+             {8, 200, 621, 13},
              "COM Port ：                Baud Rate ：              Data Bit ：                    "
              "Parity Check ：            Stop Bit ：                   Wave Show："},
             {"ComboBox1", {8, 216, 94, 21}, "COM1"},
@@ -130,15 +127,21 @@ private slots:
         for (Build build : {Build::Multi, Build::Single}) {
             const char* tag = build == Build::Multi ? "8" : "1";
             for (const Row& row : common)
-                QTest::addRow("%s %s", tag, row.name) << build << row.name << f << row.geometry
-                                                     << QString::fromUtf8(row.text);
+                QTest::addRow("%s %s", tag, row.name)
+                    << build << row.name << f << row.geometry << QString::fromUtf8(row.text);
         }
-        QTest::newRow("8 cxButton1") << Build::Multi << "cxButton1" << c << QRect(936, 432, 25, 17) << "N1";
-        QTest::newRow("8 cxButton2") << Build::Multi << "cxButton2" << c << QRect(968, 432, 25, 17) << "S1";
-        QTest::newRow("8 cxButton3") << Build::Multi << "cxButton3" << c << QRect(0, 0, 75, 25) << "Send_Wave";
-        QTest::newRow("8 cxButton4") << Build::Multi << "cxButton4" << c << QRect(96, 0, 75, 25) << "Receive_Wave";
-        QTest::newRow("1 cxButton1") << Build::Single << "cxButton1" << f << QRect(8, 248, 75, 25) << "Send_Wave";
-        QTest::newRow("1 cxButton2") << Build::Single << "cxButton2" << c << QRect(96, 0, 75, 25) << "Receive_Wave";
+        QTest::newRow("8 cxButton1")
+            << Build::Multi << "cxButton1" << c << QRect(936, 432, 25, 17) << "N1";
+        QTest::newRow("8 cxButton2")
+            << Build::Multi << "cxButton2" << c << QRect(968, 432, 25, 17) << "S1";
+        QTest::newRow("8 cxButton3")
+            << Build::Multi << "cxButton3" << c << QRect(0, 0, 75, 25) << "Send_Wave";
+        QTest::newRow("8 cxButton4")
+            << Build::Multi << "cxButton4" << c << QRect(96, 0, 75, 25) << "Receive_Wave";
+        QTest::newRow("1 cxButton1")
+            << Build::Single << "cxButton1" << f << QRect(8, 248, 75, 25) << "Send_Wave";
+        QTest::newRow("1 cxButton2")
+            << Build::Single << "cxButton2" << c << QRect(96, 0, 75, 25) << "Receive_Wave";
     }
     void layout() {
         QFETCH(Build, build);
@@ -168,17 +171,17 @@ private slots:
     void tabOrder_data() {
         QTest::addColumn<Build>("build");
         QTest::addColumn<QStringList>("order");
-        const QStringList head = {"Edit1",    "Edit2",    "Edit3",    "ComboBox1", "ComboBox2",
+        const QStringList head = {"Edit1",     "Edit2",     "Edit3",   "ComboBox1", "ComboBox2",
                                   "ComboBox3", "ComboBox4", "Edit4",   "Edit5",     "Button1",
-                                  "Button2",  "Button4",  "Button5",  "Button3",   "Button6",
-                                  "Button7",  "Button8",  "Button9",  "Button10",  "Button11",
-                                  "Button12", "Button13"};
+                                  "Button2",   "Button4",   "Button5", "Button3",   "Button6",
+                                  "Button7",   "Button8",   "Button9", "Button10",  "Button11",
+                                  "Button12",  "Button13"};
         QTest::newRow("tessavane8")
-            << Build::Multi
-            << head + QStringList{"cxButton1", "cxButton2", "cxButton3", "cxButton4", "ComboBox5",
-                                  "ComboBox6"};
+            << Build::Multi << head + QStringList{"cxButton1", "cxButton2", "cxButton3",
+                                                  "cxButton4", "ComboBox5", "ComboBox6"};
         QTest::newRow("tessavane1")
-            << Build::Single << head + QStringList{"cxButton2", "ComboBox5", "ComboBox6", "cxButton1"};
+            << Build::Single
+            << head + QStringList{"cxButton2", "ComboBox5", "ComboBox6", "cxButton1"};
     }
     void tabOrder() {
         QFETCH(Build, build);
@@ -201,12 +204,18 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
-        QTest::newRow("port") << "ComboBox1" << 48 << 0 << "COM1" << "COM48";
-        QTest::newRow("baud") << "ComboBox2" << 41 << 21 << "75" << "1228800";
-        QTest::newRow("data bits") << "ComboBox3" << 6 << 4 << "数据位4位" << "数据位9位";
-        QTest::newRow("parity") << "ComboBox4" << 5 << 0 << "无校验None" << "空Space";
-        QTest::newRow("stop bits") << "ComboBox5" << 3 << 0 << "停止位1" << "停止位2";
-        QTest::newRow("wave mode") << "ComboBox6" << 8 << -1 << "单字节自动" << "无波形显示";
+        QTest::newRow("port") << "ComboBox1" << 48 << 0 << "COM1"
+                              << "COM48";
+        QTest::newRow("baud") << "ComboBox2" << 41 << 21 << "75"
+                              << "1228800";
+        QTest::newRow("data bits") << "ComboBox3" << 6 << 4 << "数据位4位"
+                                   << "数据位9位";
+        QTest::newRow("parity") << "ComboBox4" << 5 << 0 << "无校验None"
+                                << "空Space";
+        QTest::newRow("stop bits") << "ComboBox5" << 3 << 0 << "停止位1"
+                                   << "停止位2";
+        QTest::newRow("wave mode") << "ComboBox6" << 8 << -1 << "单字节自动"
+                                   << "无波形显示";
     }
     void selectorLists() {
         QFETCH(QString, name);
@@ -256,7 +265,7 @@ private slots:
 
         emit selector->activated(3);
         QCOMPARE(changed.count(), 5);
-        QCOMPARE(m_beeps, 1); // only Sum's, pressed by the Enter; selectors never beep
+        QCOMPARE(m_beeps.Count(), 1); // only Sum's, pressed by the Enter; selectors never beep
     }
 
     void enterPressesSumEscapePressesExit() {
@@ -275,7 +284,7 @@ private slots:
 
         QTest::keyClick(form.Edit2, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
-        QCOMPARE(m_beeps, 5); // three Sums, one +, Exit
+        QCOMPARE(m_beeps.Count(), 5); // three Sums, one +, Exit
     }
 
     void exitEndsTheProgramWithTheNoticeWindowOpen() {
@@ -295,11 +304,16 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("aboutShown");
-        QTest::newRow("closed keeps About") << true << "About" << "About" << true;
-        QTest::newRow("closed keeps COM-16") << true << "COM-16" << "COM-16" << true;
-        QTest::newRow("open 10 to 16") << false << "COM-10" << "COM-16" << false;
-        QTest::newRow("open 16 to 10") << false << "COM-16" << "COM-10" << false;
-        QTest::newRow("open other to 16") << false << "About" << "COM-16" << false;
+        QTest::newRow("closed keeps About") << true << "About"
+                                            << "About" << true;
+        QTest::newRow("closed keeps COM-16") << true << "COM-16"
+                                             << "COM-16" << true;
+        QTest::newRow("open 10 to 16") << false << "COM-10"
+                                       << "COM-16" << false;
+        QTest::newRow("open 16 to 10") << false << "COM-16"
+                                       << "COM-10" << false;
+        QTest::newRow("open other to 16") << false << "About"
+                                          << "COM-16" << false;
     }
     void displayBase() {
         QFETCH(bool, openComEnabled);
@@ -321,11 +335,11 @@ private slots:
             QCOMPARE(program.Form2.windowTitle(), QStringLiteral("谢谢！"));
             QVERIFY(program.Form2.Label1->text().startsWith(QStringLiteral("谢谢使用！")));
         }
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_beeps.Count(), 1);
     }
 
 private:
-    int m_beeps = 0;
+    BeepCounter m_beeps;
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
-#include "app/beep.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
+#include "tests/support/beep_counter.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,11 +9,7 @@
 class TestNoticeWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_beeps = 0;
-        SetBeepSound([this] { ++m_beeps; });
-    }
-    void cleanup() { SetBeepSound({}); }
+    void init() { m_beeps.Reset(); }
 
     void startsHiddenWithFixedLabels() {
         Program program(MultiChannelBuild());
@@ -41,7 +37,7 @@ private slots:
         QCOMPARE(notices.Label1->text(), QStringLiteral("请先打开串口！"));
         QCOMPARE(notices.windowTitle(), QStringLiteral("错误！"));
         QCOMPARE(QApplication::topLevelWidgets().count(&notices), 1);
-        QCOMPARE(m_beeps, 0);
+        QCOMPARE(m_beeps.Count(), 0);
     }
 
     void okHidesWithBeepCloseBoxWithout() {
@@ -50,12 +46,12 @@ private slots:
         notices.ShowNotice(QStringLiteral("a"), QStringLiteral("注意！"));
         notices.Button1->click();
         QVERIFY(!notices.isVisible());
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_beeps.Count(), 1);
 
         notices.ShowNotice(QStringLiteral("b"), QStringLiteral("注意！"));
         notices.close();
         QVERIFY(!notices.isVisible());
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_beeps.Count(), 1);
 
         notices.ShowNotice(QStringLiteral("c"), QStringLiteral("注意！"));
         QVERIFY(notices.isVisible());
@@ -63,7 +59,7 @@ private slots:
     }
 
 private:
-    int m_beeps = 0;
+    BeepCounter m_beeps;
 };
 
 QTEST_MAIN(TestNoticeWindow)

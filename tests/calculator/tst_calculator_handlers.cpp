@@ -1,4 +1,4 @@
-#include "app/beep.h"
+#include "tests/support/beep_counter.h"
 #include "app/error_report.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
@@ -37,14 +37,8 @@ Q_DECLARE_METATYPE(Build)
 class TestCalculatorHandlers : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_beeps = 0;
-        SetBeepSound([this] { ++m_beeps; });
-    }
-    void cleanup() {
-        delete OpenErrorReport();
-        SetBeepSound({});
-    }
+    void init() { m_beeps.Reset(); }
+    void cleanup() { delete OpenErrorReport(); }
 
     // One click on the window of either program: the result box, the notice or the error report,
     // Button7's caption afterwards, and one beep whatever the outcome.
@@ -162,7 +156,7 @@ private slots:
 
         ButtonOf(form, button)->click();
 
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_beeps.Count(), 1);
         QCOMPARE(form.Edit3->text(), result);
         QCOMPARE(form.Button7->text(), captionAfter);
         QCOMPARE(form.Edit2->text(), second);
@@ -205,7 +199,7 @@ private slots:
         QTest::keyClicks(form.Edit1, QStringLiteral("4"));
         QTest::keyClick(form.Edit1, Qt::Key_Enter);
         QCOMPARE(form.Edit3->text(), QStringLiteral("4"));
-        QCOMPARE(m_beeps, 8);
+        QCOMPARE(m_beeps.Count(), 8);
     }
 
     // A refused Sum keeps the total and the result box; only the format notice selects the box.
@@ -260,7 +254,7 @@ private slots:
     }
 
 private:
-    int m_beeps = 0;
+    BeepCounter m_beeps;
 };
 
 QTEST_MAIN(TestCalculatorHandlers)

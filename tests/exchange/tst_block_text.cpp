@@ -58,8 +58,10 @@ private slots:
     }
 
     void stripLabel() {
-        QCOMPARE(StripLabel(QStringLiteral("DEC=258"), QStringLiteral("DEC=")), QStringLiteral("258"));
-        QCOMPARE(StripLabel(QStringLiteral("dec=258"), QStringLiteral("DEC=")), QStringLiteral("dec=258"));
+        QCOMPARE(StripLabel(QStringLiteral("DEC=258"), QStringLiteral("DEC=")),
+                 QStringLiteral("258"));
+        QCOMPARE(StripLabel(QStringLiteral("dec=258"), QStringLiteral("DEC=")),
+                 QStringLiteral("dec=258"));
         QCOMPARE(StripLabel(QStringLiteral("DEC"), QStringLiteral("DEC=")), QStringLiteral("DEC"));
     }
 };

@@ -1,9 +1,9 @@
-#include "app/beep.h"
 #include "app/error_report.h"
 #include "app/selector.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
 #include "exchange/exchange_handlers.h"
+#include "tests/support/beep_counter.h"
 #include "tests/support/pty_pair.h"
 #include "waveform/plot_model.h"
 #include "waveform/wave_display.h"
@@ -33,7 +33,6 @@ private slots:
         delete OpenErrorReport();
         m_program.reset();
         m_pty.reset();
-        SetBeepSound({});
     }
 
     void sendRefusedWhilePortClosed() {
@@ -55,8 +54,8 @@ private slots:
         QTest::newRow("hex empty") << false << "" << QByteArray();
         QTest::newRow("characters") << true << "12" << QByteArray("12");
         QTest::newRow("chinese in utf-8") << true << "数" << QByteArray("\xE6\x95\xB0");
-        QTest::newRow("long characters") << true << QString(5000, u'x').replace(4999, 1, u'y')
-                                         << QByteArray(4999, 'x') + 'y';
+        QTest::newRow("long characters")
+            << true << QString(5000, u'x').replace(4999, 1, u'y') << QByteArray(4999, 'x') + 'y';
         QTest::newRow("long hex") << false << QString("00FF").repeated(2500)
                                   << QByteArray("\x00\xFF", 2).repeated(2500);
     }
@@ -78,8 +77,10 @@ private slots:
     void sendBadCharacterSendsNothing_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("blank") << "01 02" << "' ' is not a valid integer value.";
-        QTest::newRow("chinese") << "01数2" << "'数' is not a valid integer value.";
+        QTest::newRow("blank") << "01 02"
+                               << "' ' is not a valid integer value.";
+        QTest::newRow("chinese") << "01数2"
+                                 << "'数' is not a valid integer value.";
         QTest::newRow("late in a long text") << QString(6000, u'0') + "0x"
                                              << "'x' is not a valid integer value.";
     }
@@ -149,7 +150,8 @@ private slots:
         QTest::addColumn<QList<int>>("series1");
         QTest::addColumn<QList<int>>("series2");
         QTest::newRow("tessavane8") << Build::Multi << QList<int>{10, 30, 50} << QList<int>{20, 40};
-        QTest::newRow("tessavane1") << Build::Single << QList<int>{10, 20, 30, 40, 50} << QList<int>{};
+        QTest::newRow("tessavane1")
+            << Build::Single << QList<int>{10, 20, 30, 40, 50} << QList<int>{};
     }
     void receivedBlockInWaveMode2() {
         QFETCH(Build, build);
@@ -195,8 +197,7 @@ private slots:
     // The tick 3000 ms after the first click strips the labels, stops the timer and beeps;
     // a second click within the countdown does not restart it.
     void timerStripsLabels() {
-        int beeps = 0;
-        SetBeepSound([&beeps] { ++beeps; });
+        const BeepCounter beeps;
         Form().Button13->click();
         QTest::qWait(1000);
         Form().Button13->click();
@@ -207,17 +208,16 @@ private slots:
         QVERIFY(elapsed.elapsed() < 2500);
         QCOMPARE(Form().Edit1->text(), QStringLiteral("0"));
         QCOMPARE(Form().Edit2->text(), QStringLiteral("edited"));
-        QCOMPARE(beeps, 3);
+        QCOMPARE(beeps.Count(), 3);
     }
 
     void firstTickAfterStart() {
         m_program.reset();
         Program fresh(SingleChannelBuild());
-        int beeps = 0;
-        SetBeepSound([&beeps] { ++beeps; });
+        const BeepCounter beeps;
         QCOMPARE(fresh.Form1.Timer1->interval(), 1000);
         QTRY_VERIFY_WITH_TIMEOUT(!fresh.Form1.Timer1->isActive(), 2000);
-        QCOMPARE(beeps, 1);
+        QCOMPARE(beeps.Count(), 1);
     }
 
 private:
@@ -227,7 +227,7 @@ private:
         m_pty = std::make_unique<PtyPair>();
         QVERIFY(m_pty->IsValid());
         m_program = std::make_unique<Program>(build == Build::Multi ? MultiChannelBuild()
-                                                                   : SingleChannelBuild());
+                                                                    : SingleChannelBuild());
         Form().Comm1.SetCommName(m_pty->SlavePath());
         const std::string path = m_pty->SlavePath();
         Form().Comm1.SetDeviceLister([path] { return std::vector<std::string>{path}; });

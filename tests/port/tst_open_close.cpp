@@ -1,10 +1,10 @@
-#include "app/beep.h"
 #include "app/error_report.h"
 #include "app/selector.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
 #include "port/port_handlers.h"
 #include "serial/linux_baud.h"
+#include "tests/support/beep_counter.h"
 #include "tests/support/pty_pair.h"
 
 #include <QLabel>
@@ -20,8 +20,7 @@ class TestOpenClose : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        m_beeps = 0;
-        SetBeepSound([this] { ++m_beeps; });
+        m_beeps.Reset();
         m_pty = std::make_unique<PtyPair>();
         QVERIFY(m_pty->IsValid());
         m_program = std::make_unique<Program>(MultiChannelBuild());
@@ -32,7 +31,6 @@ private slots:
         delete OpenErrorReport();
         m_program.reset();
         m_pty.reset();
-        SetBeepSound({});
     }
 
     // Refused choices: the notice only, nothing else changes.
@@ -41,11 +39,16 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("port typed") << "ComboBox1" << -1 << "您还没选择串口！" << "错误！";
-        QTest::newRow("data bits typed") << "ComboBox3" << -1 << "您还没选择数据位！" << "错误！";
-        QTest::newRow("parity typed") << "ComboBox4" << -1 << "您还没选择校验方式！" << "错误！";
-        QTest::newRow("4 data bits") << "ComboBox3" << 0 << "该串口不支持4位数据！" << "注意！";
-        QTest::newRow("9 data bits") << "ComboBox3" << 5 << "该串口不支持9位数据！" << "注意！";
+        QTest::newRow("port typed") << "ComboBox1" << -1 << "您还没选择串口！"
+                                    << "错误！";
+        QTest::newRow("data bits typed") << "ComboBox3" << -1 << "您还没选择数据位！"
+                                         << "错误！";
+        QTest::newRow("parity typed") << "ComboBox4" << -1 << "您还没选择校验方式！"
+                                      << "错误！";
+        QTest::newRow("4 data bits") << "ComboBox3" << 0 << "该串口不支持4位数据！"
+                                     << "注意！";
+        QTest::newRow("9 data bits") << "ComboBox3" << 5 << "该串口不支持9位数据！"
+                                     << "注意！";
     }
     void refusals() {
         QFETCH(QString, selector);
@@ -64,7 +67,7 @@ private slots:
         QVERIFY(Form().Button10->isEnabled());
         QVERIFY(Form().Button11->isEnabled());
         QCOMPARE(Form().Button6->text(), QStringLiteral("About"));
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_beeps.Count(), 1);
     }
 
     void openWithListedRateThenClose() {
@@ -87,7 +90,7 @@ private slots:
         QCOMPARE(Form().Button6->text(), QStringLiteral("About"));
         QVERIFY(Form().Button10->isEnabled());
         QVERIFY(!Form().Button11->isEnabled());
-        QCOMPARE(m_beeps, 2);
+        QCOMPARE(m_beeps.Count(), 2);
     }
 
     void closeBeforeOpening() {
@@ -105,13 +108,21 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<std::uint32_t>("speed");
-        QTest::newRow("digits") << "4800" << "串口打开成功！使用输入波特率4800！" << "注意！"
+        QTest::newRow("digits") << "4800"
+                                << "串口打开成功！使用输入波特率4800！"
+                                << "注意！"
                                 << "4800" << 4800u;
-        QTest::newRow("empty") << "" << "非法波特率！波特率将初始化为19200！" << "错误！"
+        QTest::newRow("empty") << ""
+                               << "非法波特率！波特率将初始化为19200！"
+                               << "错误！"
                                << "19200" << 19200u;
-        QTest::newRow("blank") << "48 00" << "非法波特率！波特率将初始化为19200！" << "错误！"
+        QTest::newRow("blank") << "48 00"
+                               << "非法波特率！波特率将初始化为19200！"
+                               << "错误！"
                                << "19200" << 19200u;
-        QTest::newRow("minus") << "-4800" << "非法波特率！波特率将初始化为19200！" << "错误！"
+        QTest::newRow("minus") << "-4800"
+                               << "非法波特率！波特率将初始化为19200！"
+                               << "错误！"
                                << "19200" << 19200u;
     }
     void typedBaudRate() {
@@ -184,7 +195,7 @@ private slots:
         emit Form().ComboBox2->activated(29);
         QVERIFY(!m_program->Form2.isVisible());
         QCOMPARE(Form().Comm1.BaudRate(), 9600u);
-        QCOMPARE(m_beeps, 0);
+        QCOMPARE(m_beeps.Count(), 0);
     }
 
     // While open, a change closes, applies and reopens; buttons and captions stay.
@@ -246,7 +257,8 @@ private slots:
     void portEntriesNameTheirDevice() {
         ShowPortDevices(Form());
         for (int i = 0; i < Form().ComboBox1->count(); ++i)
-            QVERIFY(Form().ComboBox1->itemData(i, Qt::ToolTipRole)
+            QVERIFY(Form()
+                        .ComboBox1->itemData(i, Qt::ToolTipRole)
                         .toString()
                         .startsWith(QStringLiteral("COM%1").arg(i + 1)));
         QCOMPARE(Form().ComboBox1->itemText(0), QStringLiteral("COM1"));
@@ -274,7 +286,7 @@ private:
         return attributes.c_cflag;
     }
 
-    int m_beeps = 0;
+    BeepCounter m_beeps;
     std::unique_ptr<PtyPair> m_pty;
     std::unique_ptr<Program> m_program;
 };

@@ -1,4 +1,4 @@
-#include "app/beep.h"
+#include "tests/support/beep_counter.h"
 #include "app/form1.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
@@ -55,8 +55,7 @@ private slots:
     void clicksCycle() {
         QFETCH(ChartButtonRole, role);
         QFETCH(QString, letter);
-        int beeps = 0;
-        SetBeepSound([&beeps] { ++beeps; });
+        const BeepCounter beeps;
         Program program(MultiChannelBuild());
         QPushButton* button = program.Form1.ChartButton(role);
         QCOMPARE(button->text(), letter + u'1');
@@ -64,8 +63,7 @@ private slots:
             button->click();
             QCOMPARE(button->text(), letter + QString::number(n == 9 ? 1 : n));
         }
-        QCOMPARE(beeps, 0);
-        SetBeepSound({});
+        QCOMPARE(beeps.Count(), 0);
     }
 
     // A received block in mode 2 is dealt by the numbers the captions show at that moment.

@@ -1,4 +1,4 @@
-#include "app/beep.h"
+#include "tests/support/beep_counter.h"
 #include "app/error_report.h"
 #include "app/form1.h"
 #include "app/form2.h"
@@ -54,9 +54,6 @@ void PlotDealtBlock(TForm1& form) {
 class TestWaveButtons : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        SetBeepSound([this] { ++m_beeps; });
-    }
     void cleanup() {
         delete OpenErrorReport();
     }
@@ -93,13 +90,13 @@ private slots:
         TForm1& form = program.Form1;
         SelectWaveMode(form, mode);
         Area(form, send)->setText(text);
-        const int beeps = m_beeps;
+        const int beeps = m_beeps.Count();
         WaveButton(form, send)->click();
 
         QVERIFY(!OpenErrorReport());
         QCOMPARE(Series(form, 0), series1);
         QCOMPARE(Area(form, send)->text(), text);
-        QCOMPARE(m_beeps, beeps);
+        QCOMPARE(m_beeps.Count(), beeps);
         QVERIFY(std::ranges::all_of(form.State.ByteArea, [](std::uint8_t b) { return b == 0; }));
     }
 
@@ -235,7 +232,7 @@ private slots:
     }
 
 private:
-    int m_beeps = 0;
+    BeepCounter m_beeps;
 };
 
 QTEST_MAIN(TestWaveButtons)
