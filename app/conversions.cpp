@@ -7,7 +7,7 @@ QString InvalidIntegerMessage(const QString& text) {
 }
 
 void ThrowInvalidInteger(const QString& text) {
-    throw EConvertError(InvalidIntegerMessage(text).toStdString());
+    throw EConvertError(InvalidIntegerMessage(text));
 }
 
 bool IsDigitText(const QString& text) {

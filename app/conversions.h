@@ -8,7 +8,13 @@
 // A text that does not convert to a number. The message names the text.
 class EConvertError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EConvertError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    // The whole message, also when the text it names holds a 0 character, where what() ends.
+    const QString& Message() const { return m_message; }
+
+private:
+    QString m_message;
 };
 
 // A floating-point result beyond the range of a double.

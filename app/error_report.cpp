@@ -1,5 +1,6 @@
 #include "app/error_report.h"
 
+#include "app/conversions.h"
 #include "serial/comm.h"
 
 #include <QApplication>
@@ -29,7 +30,9 @@ void ReportError(const QString& message, const QString& detail) {
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::ApplicationModal);
     }
-    box->setText(ErrorReportText(message));
+    // A 0 character (received, then named by a conversion error) shows as the NUL symbol;
+    // the box would otherwise end the text there.
+    box->setText(ErrorReportText(message).replace(QChar(0), QChar(0x2400)));
     box->setInformativeText(detail);
     box->show();
     box->raise();
@@ -42,6 +45,8 @@ QMessageBox* OpenErrorReport() {
 void RunHandler(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const EConvertError& error) {
+        ReportError(error.Message());
     } catch (const ECommsError& error) {
         ReportError(QString::fromStdString(error.what()), QString::fromStdString(error.Reason()));
     } catch (const std::exception& error) {

@@ -35,7 +35,7 @@ bool CountsPoints(CharacterSet set) {
 }
 
 [[noreturn]] void ThrowInvalidFloat(const QString& text) {
-    throw EConvertError(InvalidFloatMessage(text).toStdString());
+    throw EConvertError(InvalidFloatMessage(text));
 }
 
 // A double has at most 767 significant decimal digits, so this many after the point in

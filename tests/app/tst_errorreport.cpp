@@ -78,6 +78,17 @@ private slots:
         QVERIFY(form.isVisible());
     }
 
+    // A 0 character received in the character form can be named by a conversion error; the
+    // report shows the whole message with the character as the NUL symbol.
+    void messageNamingAZeroCharacter() {
+        Program program(MultiChannelBuild());
+        ConnectClick(program.Form1.Button2, [] { ThrowInvalidInteger(QString(QChar(0))); });
+        program.Form1.Button2->click();
+        QVERIFY(OpenErrorReport());
+        QCOMPARE(OpenErrorReport()->text(),
+                 QStringLiteral("'\u2400' is not a valid integer value."));
+    }
+
     void systemReasonShowsAsDetail() {
         Program program(MultiChannelBuild());
         ConnectClick(program.Form1.Button2, [] {

@@ -89,11 +89,6 @@ std::optional<int> HexValue(char c) {
     return std::nullopt;
 }
 
-// An exception's what() is a C string, so a message naming a NUL character ends at that NUL.
-std::string AsCarriedByWhat(const std::string& message) {
-    return message.substr(0, message.find('\0'));
-}
-
 // The pairs of the first pairCount pairs, or the message naming the first bad character.
 struct ExpectedPairs {
     std::vector<std::uint8_t> bytes;
@@ -124,7 +119,7 @@ void CheckPairs(const QString& text, const AnsiText& encoded, const ReferenceTex
         Expect(bytes == expected.bytes, "ReadHexPairs bytes", text);
     } catch (const EConvertError& error) {
         Expect(expected.error.has_value(), "ReadHexPairs refused good pairs", text);
-        ExpectSame(error.what(), AsCarriedByWhat(*expected.error), "ReadHexPairs message", text);
+        ExpectSame(error.Message().toStdString(), *expected.error, "ReadHexPairs message", text);
     }
 }
 
@@ -139,7 +134,7 @@ void CheckSum(const QString& text, const AnsiText& encoded, const ReferenceText&
         Expect(sum == expectedSum, "SumHexPairs sum", text);
     } catch (const EConvertError& error) {
         Expect(expected.error.has_value(), "SumHexPairs refused good pairs", text);
-        ExpectSame(error.what(), AsCarriedByWhat(*expected.error), "SumHexPairs message", text);
+        ExpectSame(error.Message().toStdString(), *expected.error, "SumHexPairs message", text);
     }
 }
 
