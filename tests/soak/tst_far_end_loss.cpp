@@ -44,8 +44,9 @@ private:
     // A fixed seed: every run picks the same moments, so a failure can be run again.
     QRandomGenerator m_random{7};
     int m_hangups = 0;
-    bool m_counting = false; // received blocks must continue the counting pattern
-    qint64 m_counted = 0;    // bytes of the pattern received so far
+    // While a far end sends its counting pattern: what the window received of it.
+    const VanishingFarEnd* m_sender = nullptr;
+    qint64 m_checked = 0; // bytes compared with the pattern
     qint64 m_outOfOrder = 0;
 };
 
@@ -70,9 +71,12 @@ void TestFarEndLoss::init() {
     TComm& comm = Form().Comm1;
     comm.OnReceiveData = [this, handler = comm.OnReceiveData](TComm& sender, const uint8_t* buffer,
                                                               uint16_t length) {
-        if (m_counting) {
-            for (uint16_t i = 0; i < length; ++i, ++m_counted) {
-                if (buffer[i] != static_cast<uint8_t>(m_counted & 0xFF))
+        // Only blocks read before the far end began to close are compared: the pseudo-terminal
+        // driver may hand over what it still held at that moment out of order (Linux 6.x does,
+        // without any reader of ours), and a vanishing device owes no whole last bytes either.
+        if (m_sender && !m_sender->Vanishing()) {
+            for (uint16_t i = 0; i < length; ++i, ++m_checked) {
+                if (buffer[i] != static_cast<uint8_t>(m_checked & 0xFF))
                     ++m_outOfOrder;
             }
         }
@@ -150,20 +154,19 @@ void TestFarEndLoss::lostWhileReceiving() {
         CheckExchange(hexadecimal);
         if (QTest::currentTestFailed())
             return;
-        m_counting = true;
-        m_counted = 0;
+        m_checked = 0;
         m_outOfOrder = 0;
         const int hangupsBefore = m_hangups;
         VanishingFarEnd farEnd(*m_pty, VanishingFarEnd::Role::Sender,
                                std::chrono::milliseconds(m_random.bounded(LongestLifetimeMs)));
+        m_sender = &farEnd;
         SurviveTheLoss(farEnd, m_random.bounded(2) == 0, hangupsBefore);
-        m_counting = false;
+        m_sender = nullptr;
         if (QTest::currentTestFailed())
             return;
-        // What arrived before the loss came in order and nothing more than was sent.
+        // What arrived before the loss came in order.
         QCOMPARE(m_outOfOrder, 0);
-        QVERIFY2(m_counted <= farEnd.Sent(),
-                 qPrintable(QStringLiteral("%1 of %2").arg(m_counted).arg(farEnd.Sent())));
+        QVERIFY(m_checked <= farEnd.Sent());
     }
     OpenOnFreshDevice(hexadecimal);
     CheckExchange(hexadecimal);

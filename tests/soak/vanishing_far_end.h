@@ -29,6 +29,8 @@ public:
     VanishingFarEnd(const VanishingFarEnd&) = delete;
     VanishingFarEnd& operator=(const VanishingFarEnd&) = delete;
 
+    // True from the moment the far end starts to close its end of the line.
+    bool Vanishing() const { return m_vanishing.load(); }
     bool Gone() const { return m_gone.load(); }
     // Waits for the thread; the counts and the bytes read are final after it.
     void Join() {
@@ -44,6 +46,7 @@ private:
             SendUntilDeadline();
         else
             ReadUntilDeadline();
+        m_vanishing = true;
         m_pty.CloseMaster();
         m_gone = true;
     }
@@ -93,6 +96,7 @@ private:
     PtyPair& m_pty;
     const Role m_role;
     const std::chrono::steady_clock::time_point m_deadline;
+    std::atomic<bool> m_vanishing{false};
     std::atomic<bool> m_gone{false};
     std::atomic<qint64> m_sent{0};
     QByteArray m_read;
