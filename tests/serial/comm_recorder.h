@@ -3,9 +3,13 @@
 // Records every event a TComm raises, for the tests to look at after pumping the channel.
 
 #include "serial/comm.h"
+#include "serial/pumped_notice_channel.h"
+#include "tests/support/pty_pair.h"
 
 #include <QByteArray>
 #include <QList>
+
+#include <chrono>
 
 struct CommRecorder {
     explicit CommRecorder(TComm& comm) {
@@ -46,3 +50,12 @@ struct CommRecorder {
     QList<uint32_t> errors;
     QList<uint32_t> modemEvents;
 };
+
+// Opens `comm` on the pty and waits for the write thread's first "queue empty" notice, so that a
+// test starts with both threads running.
+inline void OpenOn(TComm& comm, PumpedNoticeChannel& channel, const PtyPair& pty,
+                   CommRecorder& recorder) {
+    comm.SetCommName(pty.SlavePath());
+    comm.OpenPort();
+    channel.PumpUntil([&] { return recorder.sendEmpties > 0; }, std::chrono::milliseconds(2000));
+}

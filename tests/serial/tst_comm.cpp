@@ -1,4 +1,4 @@
-#include "comm_recorder.h"
+#include "tests/serial/comm_recorder.h"
 #include "tests/support/pty_pair.h"
 #include "serial/comm.h"
 #include "serial/linux_baud.h"
@@ -29,15 +29,6 @@ private slots:
 };
 
 namespace {
-
-// Opens `comm` on the pty and waits for the write thread's first "queue empty" notice, so
-// that a test starts with both threads running.
-void OpenOn(TComm& comm, PumpedNoticeChannel& channel, const PtyPair& pty,
-            CommRecorder& recorder) {
-    comm.SetCommName(pty.SlavePath());
-    comm.OpenPort();
-    channel.PumpUntil([&] { return recorder.sendEmpties > 0; }, 2000ms);
-}
 
 // Bytes sent on the master arrive through the component.
 bool DataFlows(TComm& comm, PumpedNoticeChannel& channel, PtyPair& pty, CommRecorder& recorder) {

@@ -1,4 +1,4 @@
-#include "comm_recorder.h"
+#include "tests/serial/comm_recorder.h"
 #include "tests/support/pty_pair.h"
 #include "serial/comm.h"
 #include "serial/pumped_notice_channel.h"
@@ -23,17 +23,6 @@ private slots:
     void closePortWhileReceivingRaisesNoHangup();
     void slowReceiverBoundsBytesInFlight();
 };
-
-namespace {
-
-void OpenOn(TComm& comm, PumpedNoticeChannel& channel, const PtyPair& pty,
-            CommRecorder& recorder) {
-    comm.SetCommName(pty.SlavePath());
-    comm.OpenPort();
-    channel.PumpUntil([&] { return recorder.sendEmpties > 0; }, 2000ms);
-}
-
-} // namespace
 
 void TstReadThread::burstsArriveAsBlocks_data() {
     // Bursts are sent with a pause of `pauseMs` between them.

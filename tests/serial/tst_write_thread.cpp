@@ -1,4 +1,4 @@
-#include "comm_recorder.h"
+#include "tests/serial/comm_recorder.h"
 #include "tests/support/pty_pair.h"
 #include "serial/comm.h"
 #include "serial/pumped_notice_channel.h"
@@ -22,13 +22,6 @@ namespace {
 
 const char XON = 0x11;
 const char XOFF = 0x13;
-
-void OpenOn(TComm& comm, PumpedNoticeChannel& channel, const PtyPair& pty,
-            CommRecorder& recorder) {
-    comm.SetCommName(pty.SlavePath());
-    comm.OpenPort();
-    channel.PumpUntil([&] { return recorder.sendEmpties > 0; }, 2000ms);
-}
 
 const uint8_t* Bytes(const QByteArray& bytes) {
     return reinterpret_cast<const uint8_t*>(bytes.constData());
