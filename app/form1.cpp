@@ -175,15 +175,20 @@ void TForm1::CreateChartButtons() {
         const QRect& r = layout.geometry;
         QPushButton* button = MakeButton(parent, name.constData(), r.x(), r.y(), r.width(),
                                          r.height(), layout.caption);
-        std::array<QPushButton**, 4> targets{&cxButton1, &cxButton2, &cxButton3, &cxButton4};
-        *targets.at(layout.number - 1) = button;
+        std::array<QPushButton**, 4> names{&cxButton1, &cxButton2, &cxButton3, &cxButton4};
+        *names.at(static_cast<std::size_t>(layout.number - 1)) = button;
     }
+}
+
+QPushButton* TForm1::NumberedChartButton(int number) const {
+    const std::array<QPushButton*, 4> buttons{cxButton1, cxButton2, cxButton3, cxButton4};
+    return buttons.at(static_cast<std::size_t>(number - 1));
 }
 
 QPushButton* TForm1::ChartButton(ChartButtonRole role) const {
     for (const ChartButtonLayout& layout : m_profile.chartButtons) {
         if (layout.role == role)
-            return findChild<QPushButton*>(QStringLiteral("cxButton%1").arg(layout.number));
+            return NumberedChartButton(layout.number);
     }
     return nullptr;
 }
@@ -199,7 +204,7 @@ void TForm1::SetTabOrder() {
         {20, Button12}, {21, Button13}, {22, Chart1},  {23, ComboBox5}, {24, ComboBox6}};
     std::vector<std::pair<int, QWidget*>> inChart;
     for (const ChartButtonLayout& layout : m_profile.chartButtons) {
-        QWidget* button = findChild<QPushButton*>(QStringLiteral("cxButton%1").arg(layout.number));
+        QWidget* button = NumberedChartButton(layout.number);
         (layout.insideChart ? inChart : top).emplace_back(layout.tabOrder, button);
     }
     std::ranges::sort(top, {}, &std::pair<int, QWidget*>::first);

@@ -95,6 +95,8 @@ private:
     void CreateChartButtons();
     void SetTabOrder();
     void FormCreate();
+    // cxButton1 ... cxButton4 by number.
+    QPushButton* NumberedChartButton(int number) const;
 
     BuildProfile m_profile;
     TForm2& m_notices;
