@@ -7,35 +7,22 @@
 #include "builds/build_profiles.h"
 #include "builds/program.h"
 #include "exchange/exchange_handlers.h"
+#include "tests/support/process_memory.h"
+#include "tests/support/pty_flood.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-// VmHWM of /proc/self/status: the most memory the process has held.
-double PeakResidentMiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 double MedianMs(std::vector<double> samples) {
     std::ranges::sort(samples);
@@ -62,15 +49,13 @@ void BlockCost(Program& program, bool characters, int waveMode) {
                 characters ? "COM-10" : "COM-16", waveMode, MedianMs(samples));
 }
 
-// Writes a counting pattern into the pty's far end for `seconds`, while the window receives.
-void Flood(Program& program, int seconds) {
-    int master = -1, slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
-        return;
+// Floods the window through a pseudo-terminal with the counting pattern for `seconds`.
+void FloodWindow(Program& program, int seconds) {
+    RawPty pty;
+    // A full line must not block the far end once it is told to stop.
+    ::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK);
     TForm1& form = program.Form1;
-    form.Comm1.SetCommName(name);
-    form.Comm1.SetDeviceLister([path = std::string(name)] { return std::vector{path}; });
+    form.Comm1.SetDeviceLister([path = pty.slavePath] { return std::vector{path}; });
     form.ComboBox2->setCurrentIndex(40);
     form.Button10->click();
     form.Button6->click(); // hexadecimal display, the costlier one
@@ -90,26 +75,8 @@ void Flood(Program& program, int seconds) {
     };
 
     std::atomic<bool> stop{false};
-    std::atomic<std::uint64_t> sent{0};
-    std::thread writer([&] {
-        std::uint8_t chunk[4096];
-        std::uint8_t next = 0;
-        while (!stop) {
-            for (auto& byte : chunk)
-                byte = next++;
-            std::size_t done = 0;
-            while (done < sizeof chunk && !stop) {
-                const ssize_t n = ::write(master, chunk + done, sizeof chunk - done);
-                if (n > 0) {
-                    done += static_cast<std::size_t>(n);
-                } else {
-                    pollfd entry{master, POLLOUT, 0};
-                    ::poll(&entry, 1, 20);
-                }
-            }
-            sent += done;
-        }
-    });
+    std::uint64_t sent = 0;
+    std::thread writer([&] { sent = Flood(pty.master, UINT64_MAX, stop); });
 
     QElapsedTimer timer;
     timer.start();
@@ -123,12 +90,10 @@ void Flood(Program& program, int seconds) {
     const double elapsed = timer.elapsed() / 1000.0;
     std::printf("window flood, hex display, wave mode 0: %.2f MB/s shown, %llu bytes sent, "
                 "%llu received, %llu out of sequence, peak resident memory %.1f MiB\n",
-                received / elapsed / 1e6, static_cast<unsigned long long>(sent.load()),
+                received / elapsed / 1e6, static_cast<unsigned long long>(sent),
                 static_cast<unsigned long long>(received), static_cast<unsigned long long>(lost),
-                PeakResidentMiB());
+                ProcStatusKiB("VmHWM") / 1024.0);
     form.Button11->click();
-    ::close(master);
-    ::close(slave);
 }
 
 } // namespace
@@ -145,6 +110,6 @@ int main(int argc, char** argv) {
     }
     Program program(MultiChannelBuild());
     program.Form1.show();
-    Flood(program, 5);
+    FloodWindow(program, 5);
     return 0;
 }

@@ -2,9 +2,10 @@
 // into a consumer on the pumping ("main") thread. Prints MB/s, blocks/s, peak memory and the
 // bytes lost, which must be 0.
 
-#include "pty_flood.h"
 #include "serial/comm.h"
 #include "serial/pumped_notice_channel.h"
+#include "tests/support/process_memory.h"
+#include "tests/support/pty_flood.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +18,7 @@ constexpr uint64_t FloodBytes = 256ull * 1024 * 1024;
 
 void BareReadLoop(benchmark::State& state) {
     for (auto _ : state) {
-        BenchPty pty;
+        RawPty pty;
         std::atomic<bool> stop = false;
         std::thread writer([&] { Flood(pty.master, FloodBytes, stop); });
         std::vector<uint8_t> buffer(static_cast<size_t>(state.range(0)));
@@ -45,7 +46,7 @@ void TCommReceive(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         ResetPeakMemory();
-        BenchPty pty;
+        RawPty pty;
         PumpedNoticeChannel channel;
         TComm comm(channel);
         uint64_t received = 0, blocks = 0, corrupt = 0;
@@ -82,7 +83,7 @@ void TCommReceive(benchmark::State& state) {
                                                     benchmark::Counter::kIsIterationInvariantRate);
         state.counters["blocks/s"] =
             benchmark::Counter(double(blocks), benchmark::Counter::kIsIterationInvariantRate);
-        state.counters["peak_RSS_MiB"] = double(PeakMemoryKiB()) / 1024.0;
+        state.counters["peak_RSS_MiB"] = double(ProcStatusKiB("VmHWM")) / 1024.0;
         state.counters["peak_in_flight_MiB"] = double(peakInFlight) / (1024.0 * 1024.0);
         state.counters["bytes_lost"] = double(sent - received);
         state.counters["bytes_corrupt"] = double(corrupt);

@@ -1,9 +1,9 @@
 // One-byte WriteBytes requests, timed end to end: from the first call until the far end of
 // the pseudo-terminal has read the last byte. Prints requests per second.
 
-#include "pty_flood.h"
 #include "serial/comm.h"
 #include "serial/pumped_notice_channel.h"
+#include "tests/support/pty_flood.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +16,7 @@ void WriteBytesOneByte(benchmark::State& state) {
     const uint64_t requests = static_cast<uint64_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        BenchPty pty;
+        RawPty pty;
         PumpedNoticeChannel channel;
         TComm comm(channel);
         comm.SetCommName(pty.slavePath);

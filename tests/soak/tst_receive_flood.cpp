@@ -2,8 +2,9 @@
 #include "app/selector.h"
 #include "builds/build_profiles.h"
 #include "builds/program.h"
-#include "tests/soak/process_probe.h"
 #include "tests/soak/sanitizer_build.h"
+#include "tests/support/process_memory.h"
+#include "tests/support/pty_flood.h"
 #include "tests/support/pty_pair.h"
 
 #include <QElapsedTimer>
@@ -14,10 +15,8 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <cerrno>
-#include <poll.h>
+#include <atomic>
 #include <thread>
-#include <unistd.h>
 
 // A flood through a pseudo-terminal into the real window, shown in hexadecimal and dealt over
 // the chart's channels: every byte must reach the window's receive handler in order, and the
@@ -39,31 +38,6 @@ constexpr int TimeLimitMs = 90'000;
 // and chart allocate while they run. AddressSanitizer keeps freed memory in quarantine (256 MiB
 // by default), so it gets that much more.
 constexpr qint64 GrowthLimitKiB = ScaledForBuild(64 * MiB, 400 * MiB) / 1024;
-
-// Writes `count` bytes of the counting pattern into the master, waiting while the line is full.
-void FloodMaster(const std::stop_token& stop, int master, qint64 count) {
-    // 64 KiB of the pattern and one more period, so any starting phase is one slice of it.
-    static const QByteArray pattern = CountingBytes(64 * 1024 + 256);
-    qint64 sent = 0;
-    while (sent < count && !stop.stop_requested()) {
-        const size_t slice = size_t(std::min<qint64>(64 * 1024, count - sent));
-        const ssize_t n = ::write(master, pattern.constData() + (sent & 0xFF), slice);
-        if (n > 0) {
-            sent += n;
-        } else if (n < 0 && errno == EAGAIN) {
-            pollfd entry{master, POLLOUT, 0};
-            ::poll(&entry, 1, 20);
-        } else if (!(n < 0 && errno == EINTR)) {
-            return;
-        }
-    }
-}
-
-// Starts a new high-water mark of resident memory from here; false where the kernel refuses.
-bool ResetPeakResidentMemory() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
 
 } // namespace
 
@@ -103,18 +77,21 @@ void TestReceiveFlood::everyByteInOrderInBoundedMemory() {
     QVERIFY(pty.Send(CountingBytes(2048)));
     QTRY_COMPARE(received, qint64(2048));
     received = 0;
-    const bool peakReset = ResetPeakResidentMemory();
-    const qint64 residentBefore = StatusKiB("VmRSS");
+    const bool peakReset = ResetPeakMemory();
+    const qint64 residentBefore = ProcStatusKiB("VmRSS");
 
     QElapsedTimer elapsed;
     elapsed.start();
     {
-        std::jthread farEnd(FloodMaster, pty.Master(), FloodBytes);
+        std::atomic<bool> stop = false;
+        std::thread farEnd([&] { Flood(pty.Master(), FloodBytes, stop); });
         QTimer::singleShot(TimeLimitMs, &loop, &QEventLoop::quit);
         loop.exec();
-    } // the far end stops here if the time ran out first
+        stop = true; // the far end stops here if the time ran out first
+        farEnd.join();
+    }
     const double seconds = elapsed.elapsed() / 1000.0;
-    const qint64 peak = StatusKiB("VmHWM");
+    const qint64 peak = ProcStatusKiB("VmHWM");
     qInfo("%lld MiB in %.1f s: %.1f MB/s through the window; resident %lld KiB before, peak %lld "
           "KiB%s, at most %zu bytes in flight",
           FloodBytes / MiB, seconds, received / seconds / 1e6, residentBefore, peak,

@@ -1,13 +1,13 @@
 #pragma once
 
-// Pseudo-terminal helpers for the serial benchmarks.
+// A flood of bytes through a pseudo-terminal, for the benchmarks and the soak tests. No Qt:
+// the serial benchmarks use it without the window.
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <string>
@@ -15,12 +15,13 @@
 #include <unistd.h>
 #include <vector>
 
-struct BenchPty {
+// A pseudo-terminal pair in raw mode with blocking descriptors; the far end writes on master.
+struct RawPty {
     int master = -1;
     int slave = -1;
     std::string slavePath;
 
-    BenchPty() {
+    RawPty() {
         if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
             std::perror("openpty");
             return;
@@ -31,17 +32,18 @@ struct BenchPty {
         ::cfmakeraw(&tio);
         ::tcsetattr(slave, TCSANOW, &tio);
     }
-    ~BenchPty() {
+    ~RawPty() {
         if (master >= 0)
             ::close(master);
         if (slave >= 0)
             ::close(slave);
     }
-    BenchPty(const BenchPty&) = delete;
-    BenchPty& operator=(const BenchPty&) = delete;
+    RawPty(const RawPty&) = delete;
+    RawPty& operator=(const RawPty&) = delete;
 };
 
-// Writes `total` bytes of the pattern 0, 1, ..., 255, 0, ... to `fd`. Returns the bytes written.
+// Writes up to `total` bytes of the counting pattern 0, 1, ..., 255, 0, ... to `fd`, until
+// `stop` is set; waits while a non-blocking descriptor is full. Returns the bytes written.
 inline uint64_t Flood(int fd, uint64_t total, const std::atomic<bool>& stop) {
     std::vector<uint8_t> pattern(64 * 1024);
     for (size_t i = 0; i < pattern.size(); ++i)
@@ -51,32 +53,14 @@ inline uint64_t Flood(int fd, uint64_t total, const std::atomic<bool>& stop) {
         const size_t offset = done % pattern.size(); // pattern size is a multiple of 256
         const size_t chunk = std::min<uint64_t>(pattern.size() - offset, total - done);
         const ssize_t n = ::write(fd, pattern.data() + offset, chunk);
-        if (n > 0)
+        if (n > 0) {
             done += static_cast<uint64_t>(n);
-        else if (n < 0 && errno != EINTR && errno != EAGAIN)
+        } else if (n < 0 && errno == EAGAIN) {
+            pollfd entry{fd, POLLOUT, 0};
+            ::poll(&entry, 1, 20);
+        } else if (!(n < 0 && errno == EINTR)) {
             break;
+        }
     }
     return done;
-}
-
-// Peak resident memory of the process, in KiB; ResetPeakMemory starts a new peak.
-inline long PeakMemoryKiB() {
-    FILE* status = std::fopen("/proc/self/status", "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    long kib = -1;
-    while (std::fgets(line, sizeof line, status))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
-            break;
-    std::fclose(status);
-    return kib;
-}
-
-inline void ResetPeakMemory() {
-    FILE* refs = std::fopen("/proc/self/clear_refs", "w");
-    if (refs == nullptr)
-        return;
-    std::fputs("5", refs);
-    std::fclose(refs);
 }
