@@ -89,8 +89,8 @@ void TComm::OpenPort() {
     };
 
     try {
-        m_readerThread =
-            std::make_unique<TReadThread>(m_portHandle, m_stopSignal, m_noticeChannel, *m_shared);
+        m_readerThread = std::make_unique<TReadThread>(
+            ThreadLinks{m_portHandle, m_stopSignal, m_noticeChannel, *m_shared});
         m_readerThread->Start();
     } catch (const std::exception& e) {
         m_readerThread.reset();
@@ -99,8 +99,8 @@ void TComm::OpenPort() {
         FailOpen("Unable to create read thread", e.what());
     }
     try {
-        m_writerThread =
-            std::make_unique<TWriteThread>(m_portHandle, m_stopSignal, m_noticeChannel, *m_shared);
+        m_writerThread = std::make_unique<TWriteThread>(
+            ThreadLinks{m_portHandle, m_stopSignal, m_noticeChannel, *m_shared});
         m_writerThread->Start();
     } catch (const std::exception& e) {
         StopReader();

@@ -3,6 +3,7 @@
 // Internal: state the component shares with its read and write threads. Every field is either
 // atomic or written only while no thread runs.
 
+#include "serial/notice_channel.h"
 #include "serial/receive_filter.h"
 
 #include <atomic>
@@ -62,6 +63,19 @@ struct PortShared {
     SharedTimeouts timeouts;
     std::atomic<uint32_t> receiveOptions{0}; // ReceiveOptions::Pack()
     ReceiveBudget budget;
+};
+
+// What the component hands each of its threads: the device, the stop signal, the channel to the
+// main thread and the shared state. The component owns them all, and they outlive the threads.
+struct ThreadLinks {
+    int portHandle;
+    int stopSignal;
+    NoticeChannel& notices;
+    PortShared& shared;
+
+    // Tells the main thread that the device failed or went away. The post's own failure is not
+    // examined: the thread ends either way.
+    void PostHangup() const { notices.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr}); }
 };
 
 } // namespace serial_detail

@@ -27,10 +27,7 @@ int MillisecondsUntil(Clock::time_point deadline, Clock::time_point now) {
 
 } // namespace
 
-TReadThread::TReadThread(int portHandle, int stopSignal, NoticeChannel& noticeWindow,
-                         PortShared& shared)
-    : m_portHandle(portHandle), m_stopSignal(stopSignal), m_noticeWindow(noticeWindow),
-      m_shared(shared) {}
+TReadThread::TReadThread(const ThreadLinks& links) : m_links(links) {}
 
 TReadThread::~TReadThread() {
     Join();
@@ -47,11 +44,11 @@ void TReadThread::Join() {
 
 void TReadThread::Execute() {
     RaiseThreadPriority(2);
-    m_hasLineCounters = ReadLineCounters(m_portHandle, m_lineCounters);
+    m_hasLineCounters = ReadLineCounters(m_links.portHandle, m_lineCounters);
     for (;;) {
-        if (!m_shared.budget.WaitForRoom(m_stopSignal)) {
-            if (!IsSignalled(m_stopSignal))
-                PostHangup();
+        if (!m_links.shared.budget.WaitForRoom(m_links.stopSignal)) {
+            if (!IsSignalled(m_links.stopSignal))
+                m_links.PostHangup();
             break;
         }
         const ReadEnd end = ReadBlock();
@@ -59,13 +56,13 @@ void TReadThread::Execute() {
             break;
         // Closing purges the input queue after raising the stop signal; a block read across
         // that purge would have a gap in it, so it is not delivered.
-        if (IsSignalled(m_stopSignal))
+        if (IsSignalled(m_links.stopSignal))
             break;
         // Bytes that arrived before the device went away are still delivered.
         if (m_count > 0 && !ForwardData())
             break;
         if (end == ReadEnd::HangUp) {
-            PostHangup();
+            m_links.PostHangup();
             break;
         }
         if (end == ReadEnd::InvalidHandle)
@@ -74,11 +71,11 @@ void TReadThread::Execute() {
         if (m_count == 0)
             break;
     }
-    PurgeDevice(m_portHandle, true, false);
+    PurgeDevice(m_links.portHandle, true, false);
 }
 
 TReadThread::ReadEnd TReadThread::ReadBlock() {
-    const CommTimeouts t = m_shared.timeouts.Load();
+    const CommTimeouts t = m_links.shared.timeouts.Load();
 
     // "Return at once with what is there", and its variant that first waits up to the constant
     // for one byte.
@@ -104,12 +101,12 @@ TReadThread::ReadEnd TReadThread::ReadBlock() {
     Clock::time_point lastByte = start;
     bool hangUpSeen = false;
     for (;;) {
-        const ssize_t n = ::read(m_portHandle, m_buffer + m_count, BlockSize - m_count);
+        const ssize_t n = ::read(m_links.portHandle, m_buffer + m_count, BlockSize - m_count);
         if (n > 0) {
             lastByte = Clock::now();
             // Looked up per chunk: the main thread may change the options at any time.
-            const ReceiveOptions options =
-                ReceiveOptions::Unpack(m_shared.receiveOptions.load(std::memory_order_relaxed));
+            const ReceiveOptions options = ReceiveOptions::Unpack(
+                m_links.shared.receiveOptions.load(std::memory_order_relaxed));
             m_count += options.Active()
                            ? m_filter.Apply(options, m_buffer + m_count, static_cast<size_t>(n))
                            : static_cast<size_t>(n);
@@ -147,11 +144,11 @@ TReadThread::ReadEnd TReadThread::ReadBlock() {
         if (m_hasLineCounters)
             waitMs = waitMs < 0 ? LineEventPollMs : std::min(waitMs, LineEventPollMs);
 
-        pollfd fds[2] = {{m_stopSignal, POLLIN, 0}, {m_portHandle, POLLIN, 0}};
+        pollfd fds[2] = {{m_links.stopSignal, POLLIN, 0}, {m_links.portHandle, POLLIN, 0}};
         if (::poll(fds, 2, waitMs) < 0) {
             if (errno == EINTR)
                 continue;
-            PostHangup();
+            m_links.PostHangup();
             return ReadEnd::Failed;
         }
         if (fds[0].revents != 0)
@@ -168,7 +165,7 @@ TReadThread::ReadEnd TReadThread::ReadBlock() {
 bool TReadThread::ForwardData() {
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[m_count + 1]);
     if (!block) {
-        PostHangup();
+        m_links.PostHangup();
         return false;
     }
     std::memcpy(block.get(), m_buffer, m_count);
@@ -178,10 +175,10 @@ bool TReadThread::ForwardData() {
     notice.message = NOTICE_DATA;
     notice.wParam = static_cast<uint32_t>(m_count);
     notice.data = std::move(block);
-    m_shared.budget.Take(m_count);
-    if (!m_noticeWindow.Post(std::move(notice))) {
-        m_shared.budget.Untake(m_count);
-        PostHangup();
+    m_links.shared.budget.Take(m_count);
+    if (!m_links.notices.Post(std::move(notice))) {
+        m_links.shared.budget.Untake(m_count);
+        m_links.PostHangup();
         return false;
     }
     return true;
@@ -189,22 +186,18 @@ bool TReadThread::ForwardData() {
 
 bool TReadThread::CheckLineEvents() {
     LineCounters now;
-    if (!ReadLineCounters(m_portHandle, now))
+    if (!ReadLineCounters(m_links.portHandle, now))
         return true; // the counters went away with the device; the read reports that
     const uint32_t errors = LineErrorFlags(m_lineCounters, now);
     const uint32_t modem = ModemEventBits(m_lineCounters, now);
     m_lineCounters = now;
-    if (errors != 0 && !m_noticeWindow.Post(Notice{NOTICE_ERROR, 0, errors, nullptr})) {
-        PostHangup();
+    if (errors != 0 && !m_links.notices.Post(Notice{NOTICE_ERROR, 0, errors, nullptr})) {
+        m_links.PostHangup();
         return false;
     }
-    if (modem != 0 && !m_noticeWindow.Post(Notice{NOTICE_MODEM, 0, modem, nullptr})) {
-        PostHangup();
+    if (modem != 0 && !m_links.notices.Post(Notice{NOTICE_MODEM, 0, modem, nullptr})) {
+        m_links.PostHangup();
         return false;
     }
     return true;
-}
-
-void TReadThread::PostHangup() {
-    m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr});
 }

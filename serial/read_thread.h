@@ -14,9 +14,7 @@ class TReadThread {
 public:
     static constexpr size_t BlockSize = 2048;
 
-    // The handles stay owned by the component; they must outlive the thread (see Join).
-    TReadThread(int portHandle, int stopSignal, NoticeChannel& noticeWindow,
-                serial_detail::PortShared& shared);
+    explicit TReadThread(const serial_detail::ThreadLinks& links);
     ~TReadThread();
 
     // Starts the body; throws std::system_error when no thread can be created.
@@ -32,12 +30,8 @@ private:
     ReadEnd ReadBlock();
     bool ForwardData();
     bool CheckLineEvents();
-    void PostHangup();
 
-    const int m_portHandle;
-    const int m_stopSignal;
-    NoticeChannel& m_noticeWindow;
-    serial_detail::PortShared& m_shared;
+    const serial_detail::ThreadLinks m_links;
     std::thread m_thread;
 
     uint8_t m_buffer[BlockSize] = {};

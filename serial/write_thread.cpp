@@ -21,10 +21,7 @@ namespace {
 constexpr size_t MaxGather = 64;
 } // namespace
 
-TWriteThread::TWriteThread(int portHandle, int stopSignal, NoticeChannel& noticeWindow,
-                           PortShared& shared)
-    : m_portHandle(portHandle), m_stopSignal(stopSignal), m_noticeWindow(noticeWindow),
-      m_shared(shared) {}
+TWriteThread::TWriteThread(const ThreadLinks& links) : m_links(links) {}
 
 TWriteThread::~TWriteThread() {
     Join();
@@ -80,16 +77,17 @@ void TWriteThread::Execute() {
             batch.swap(m_queue);
         }
         if (batch.empty()) {
-            if (sendNoticePending && !m_noticeWindow.Post(Notice{NOTICE_TX_EMPTY, 0, 0, nullptr})) {
-                PostHangup();
+            if (sendNoticePending &&
+                !m_links.notices.Post(Notice{NOTICE_TX_EMPTY, 0, 0, nullptr})) {
+                m_links.PostHangup();
                 break;
             }
             sendNoticePending = false;
-            pollfd fds[2] = {{m_stopSignal, POLLIN, 0}, {m_queueSignal, POLLIN, 0}};
+            pollfd fds[2] = {{m_links.stopSignal, POLLIN, 0}, {m_queueSignal, POLLIN, 0}};
             if (::poll(fds, 2, -1) < 0) {
                 if (errno == EINTR)
                     continue;
-                PostHangup();
+                m_links.PostHangup();
                 break;
             }
             if (fds[0].revents != 0)
@@ -97,7 +95,7 @@ void TWriteThread::Execute() {
             ClearSignal(m_queueSignal);
             continue;
         }
-        if (IsSignalled(m_stopSignal))
+        if (IsSignalled(m_links.stopSignal))
             break;
         if (!WriteRequests(batch))
             break;
@@ -109,7 +107,7 @@ void TWriteThread::Execute() {
         m_closed = true;
         m_queue.clear();
     }
-    PurgeDevice(m_portHandle, false, true);
+    PurgeDevice(m_links.portHandle, false, true);
 }
 
 bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
@@ -121,7 +119,7 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
 
     // The write timeouts apply to each request as a write of its remaining bytes.
     auto startTimeout = [&] {
-        const CommTimeouts t = m_shared.timeouts.Load();
+        const CommTimeouts t = m_links.shared.timeouts.Load();
         hasDeadline = t.writeTotalMultiplier != 0 || t.writeTotalConstant != 0;
         if (hasDeadline && first < batch.size()) {
             const uint64_t remaining = batch[first].length - offset;
@@ -141,7 +139,7 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
             iov[count].iov_base = batch[i].bytes.get() + skip;
             iov[count].iov_len = batch[i].length - skip;
         }
-        const ssize_t written = ::writev(m_portHandle, iov, static_cast<int>(count));
+        const ssize_t written = ::writev(m_links.portHandle, iov, static_cast<int>(count));
         if (written > 0) {
             size_t left = static_cast<size_t>(written);
             const size_t firstBefore = first;
@@ -168,7 +166,7 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
         if (written < 0 && errno == EBADF)
             return false;
         if (written < 0 && errno != EAGAIN) {
-            PostHangup();
+            m_links.PostHangup();
             return false;
         }
 
@@ -185,7 +183,7 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
         case WaitEnd::Stopped:
             return false;
         case WaitEnd::Failed:
-            PostHangup();
+            m_links.PostHangup();
             return false;
         case WaitEnd::TimedOut:
             // The line took nothing of this request in its time: give up the rest of it.
@@ -203,7 +201,7 @@ bool TWriteThread::WriteRequests(std::vector<Request>& batch) {
 
 TWriteThread::WaitEnd TWriteThread::WaitWritable(int timeoutMs) {
     for (;;) {
-        pollfd fds[2] = {{m_stopSignal, POLLIN, 0}, {m_portHandle, POLLOUT, 0}};
+        pollfd fds[2] = {{m_links.stopSignal, POLLIN, 0}, {m_links.portHandle, POLLOUT, 0}};
         const int ready = ::poll(fds, 2, timeoutMs);
         if (ready < 0) {
             if (errno == EINTR)
@@ -220,8 +218,4 @@ TWriteThread::WaitEnd TWriteThread::WaitWritable(int timeoutMs) {
         // Writable, or hang-up/error: the next write says which.
         return WaitEnd::Ready;
     }
-}
-
-void TWriteThread::PostHangup() {
-    m_noticeWindow.Post(Notice{NOTICE_HANGUP, 0, 0, nullptr});
 }

@@ -14,9 +14,7 @@
 
 class TWriteThread {
 public:
-    // The handles stay owned by the component; they must outlive the thread (see Join).
-    TWriteThread(int portHandle, int stopSignal, NoticeChannel& noticeWindow,
-                 serial_detail::PortShared& shared);
+    explicit TWriteThread(const serial_detail::ThreadLinks& links);
     ~TWriteThread();
 
     // Creates the queue's wake-up signal and starts the body. Throws std::system_error when
@@ -40,12 +38,8 @@ private:
     // no progress). False ends the thread.
     bool WriteRequests(std::vector<Request>& batch);
     WaitEnd WaitWritable(int timeoutMs);
-    void PostHangup();
 
-    const int m_portHandle;
-    const int m_stopSignal;
-    NoticeChannel& m_noticeWindow;
-    serial_detail::PortShared& m_shared;
+    const serial_detail::ThreadLinks m_links;
     std::thread m_thread;
 
     std::mutex m_mutex;
