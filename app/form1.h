@@ -32,7 +32,6 @@ public:
 
     // Shows the notice window with body and caption and returns at once.
     void ShowNotice(const QString& body, const QString& caption);
-    TForm2& NoticeWindow() { return m_notices; }
 
     // Shows the window maximized, as the program starts.
     void ShowMaximizedAtStart();
